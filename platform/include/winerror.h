@@ -1,0 +1,34 @@
+// Result codes of the platform.
+#pragma once
+#include "windef.h"
+
+#define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
+#define FAILED(hr) (((HRESULT)(hr)) < 0)
+#define MAKE_HRESULT(sev, fac, code) \
+    ((HRESULT)(((unsigned long)(sev) << 31) | ((unsigned long)(fac) << 16) | ((unsigned long)(code))))
+
+#define S_OK ((HRESULT)0)
+#define S_FALSE ((HRESULT)1)
+#define E_NOTIMPL ((HRESULT)0x80004001u)
+#define E_NOINTERFACE ((HRESULT)0x80004002u)
+#define E_POINTER ((HRESULT)0x80004003u)
+#define E_ABORT ((HRESULT)0x80004004u)
+#define E_FAIL ((HRESULT)0x80004005u)
+#define E_UNEXPECTED ((HRESULT)0x8000FFFFu)
+#define E_ACCESSDENIED ((HRESULT)0x80070005u)
+#define E_HANDLE ((HRESULT)0x80070006u)
+#define E_OUTOFMEMORY ((HRESULT)0x8007000Eu)
+#define E_INVALIDARG ((HRESULT)0x80070057u)
+#define CLASS_E_NOAGGREGATION ((HRESULT)0x80040110u)
+#define REGDB_E_CLASSNOTREG ((HRESULT)0x80040154u)
+#define CO_E_NOTINITIALIZED ((HRESULT)0x800401F0u)
+
+#define ERROR_SUCCESS 0L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_INVALID_HANDLE 6L
+#define ERROR_NOT_ENOUGH_MEMORY 8L
+#define ERROR_INVALID_PARAMETER 87L
+#define ERROR_RESOURCE_DATA_NOT_FOUND 1812L
+#define ERROR_RESOURCE_TYPE_NOT_FOUND 1813L
+#define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
+#define ERROR_INVALID_WINDOW_HANDLE 1400L

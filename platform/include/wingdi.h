@@ -1,0 +1,3 @@
+// GDI: bitmaps, device contexts and display capabilities.
+#pragma once
+#include "windef.h"

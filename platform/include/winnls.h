@@ -1,0 +1,3 @@
+// Code pages and string conversion.
+#pragma once
+#include "windef.h"
