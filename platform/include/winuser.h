@@ -1,6 +1,7 @@
 // Windows, messages, menus, timers and message boxes.
 #pragma once
 #include "windef.h"
+#include "winres.h"
 
 BOOL IsWindow(HWND hWnd);
 BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
