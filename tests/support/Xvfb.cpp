@@ -1,0 +1,184 @@
+#include "support/Xvfb.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <signal.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace e2e {
+namespace {
+
+void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+std::string EnvPrefix(const std::vector<std::string>& env)
+{
+    std::string prefix;
+    for (const auto& e : env)
+        prefix += "'" + e + "' ";
+    return prefix.empty() ? prefix : "env " + prefix;
+}
+
+} // namespace
+
+CommandResult Run(const std::string& command, const std::vector<std::string>& env)
+{
+    CommandResult r;
+    std::string full = EnvPrefix(env) + command;
+    FILE* p = popen(full.c_str(), "r");
+    if (!p)
+        return r;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
+        r.out.append(buf, n);
+    int status = pclose(p);
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+XvfbSession::XvfbSession(int width, int height)
+{
+    for (int n = 90; n < 140; ++n) {
+        std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
+        struct stat st;
+        if (stat(lock.c_str(), &st) == 0)
+            continue;
+        std::string display = ":" + std::to_string(n);
+        std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+        pid_t pid = fork();
+        if (pid == 0) {
+            int devnull = open("/dev/null", O_WRONLY);
+            dup2(devnull, 1);
+            dup2(devnull, 2);
+            execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+                   "-noreset", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
+        for (int i = 0; i < 100; ++i) {
+            if (stat(socket.c_str(), &st) == 0) {
+                m_pid = pid;
+                m_display = display;
+                Pause(100);
+                return;
+            }
+            int status;
+            if (waitpid(pid, &status, WNOHANG) == pid)
+                break; // lost the race for this display number
+            Pause(50);
+        }
+        if (m_pid < 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+}
+
+XvfbSession::~XvfbSession()
+{
+    for (int pid : m_children) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    if (m_pid > 0) {
+        kill(m_pid, SIGTERM);
+        waitpid(m_pid, nullptr, 0);
+    }
+}
+
+int XvfbSession::Launch(const std::string& program, const std::vector<std::string>& args, const std::string& dir)
+{
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(dir.c_str()) != 0)
+            _exit(126);
+        setenv("DISPLAY", m_display.c_str(), 1);
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const auto& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    if (pid > 0)
+        m_children.push_back(pid);
+    return pid;
+}
+
+int XvfbSession::WaitExit(int pid, int timeoutMs)
+{
+    for (int waited = 0; waited < timeoutMs; waited += 20) {
+        int status;
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            std::erase(m_children, pid);
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        Pause(20);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    std::erase(m_children, pid);
+    return -1;
+}
+
+CommandResult XvfbSession::X(const std::string& command)
+{
+    return Run(command, {"DISPLAY=" + m_display});
+}
+
+std::string XvfbSession::WaitForWindow(const std::string& titleRegex, int timeoutMs)
+{
+    for (int waited = 0; waited < timeoutMs; waited += 100) {
+        CommandResult r = X("xdotool search --onlyvisible --name '" + titleRegex + "' 2>/dev/null");
+        std::istringstream lines(r.out);
+        std::string id;
+        if (std::getline(lines, id) && !id.empty())
+            return id;
+        Pause(100);
+    }
+    return "";
+}
+
+bool XvfbSession::Geometry(const std::string& window, int* x, int* y, int* w, int* h)
+{
+    CommandResult r = X("xwininfo -id " + window);
+    auto field = [&](const char* name, int* out) {
+        auto pos = r.out.find(name);
+        if (pos == std::string::npos)
+            return false;
+        *out = std::atoi(r.out.c_str() + pos + std::strlen(name));
+        return true;
+    };
+    return field("Absolute upper-left X:", x) && field("Absolute upper-left Y:", y) && field("Width:", w) &&
+           field("Height:", h);
+}
+
+bool XvfbSession::Screenshot(std::vector<unsigned char>* rgb, int* width, int* height)
+{
+    CommandResult r = X("import -window root -depth 8 ppm:- 2>/dev/null");
+    std::istringstream in(r.out);
+    std::string magic;
+    int maxval = 0;
+    in >> magic >> *width >> *height >> maxval;
+    in.get();
+    if (magic != "P6" || maxval != 255 || *width <= 0 || *height <= 0)
+        return false;
+    size_t bytes = static_cast<size_t>(*width) * *height * 3;
+    size_t offset = static_cast<size_t>(in.tellg());
+    if (r.out.size() < offset + bytes)
+        return false;
+    rgb->assign(r.out.begin() + offset, r.out.begin() + offset + bytes);
+    return true;
+}
+
+} // namespace e2e
