@@ -1,0 +1,72 @@
+// The main window's commands and input. The game model, the options dialog and
+// the display rebuild come with their own changes; the frame's own handling of
+// mouse, activation, size and palette messages already runs here.
+#include "game/MemWin.h"
+
+LRESULT MemWin::OnOptionsClosed(WPARAM, LPARAM)
+{
+    return 0;
+}
+
+void MemWin::OnTimer(UINT_PTR)
+{
+    Default();
+}
+
+void MemWin::OnLButtonDown(UINT, CPoint)
+{
+    Default();
+}
+
+void MemWin::OnLButtonUp(UINT, CPoint)
+{
+    Default();
+}
+
+void MemWin::OnMouseMove(UINT nFlags, CPoint point)
+{
+    DirectDrawWin::OnMouseMove(nFlags, point);
+}
+
+void MemWin::OnChar(UINT, UINT, UINT)
+{
+    Default();
+}
+
+void MemWin::OnFindSecondCard() {}
+
+void MemWin::OnDefaultSize() {}
+
+void MemWin::OnStart() {}
+
+void MemWin::OnSound() {}
+
+void MemWin::OnOptions() {}
+
+void MemWin::OnPlayMidiTest() {}
+
+BOOL MemWin::OnQueryNewPalette()
+{
+    return CFrameWnd::OnQueryNewPalette();
+}
+
+void MemWin::OnPaletteChanged(CWnd* pFocusWnd)
+{
+    DirectDrawWin::OnPaletteChanged(pFocusWnd);
+}
+
+void MemWin::OnActivateApp(BOOL bActive, DWORD dwThreadID)
+{
+    DirectDrawWin::OnActivateApp(bActive, dwThreadID);
+}
+
+void MemWin::OnSize(UINT nType, int cx, int cy)
+{
+    DirectDrawWin::OnSize(nType, cx, cy);
+}
+
+void MemWin::RestoreWindowSize() {}
+
+void MemWin::PlayWinSound() {}
+
+void MemWin::PlayStartSound() {}
