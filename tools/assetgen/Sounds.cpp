@@ -60,7 +60,7 @@ std::vector<double> oop(Track& t)
 {
     voice(t, 0.02, 0.20, 340, 355, 0.8, 650, 1150);
     voice(t, 0.30, 0.62, 268, 215, 0.9, 480, 850);
-    return finish(t, 0.75, 0.005, 0.10);
+    return finish(t, 0.62, 0.005, 0.10);
 }
 
 // A tick: a tiny high click.
