@@ -42,16 +42,6 @@ TEST(DirectSoundCreate, FailsWithoutADevice)
     EXPECT_EQ(ds, nullptr);
 }
 
-TEST_F(DirectSoundTest, AnswersForItsInterfacesOnly)
-{
-    void* p = nullptr;
-    EXPECT_EQ(ds->QueryInterface(IID_IDirectSound, &p), S_OK);
-    EXPECT_EQ(p, ds);
-    EXPECT_EQ(ds->Release(), 1u);
-    EXPECT_EQ(ds->QueryInterface(IID_IDirectSoundBuffer, &p), E_NOINTERFACE);
-    EXPECT_EQ(p, nullptr);
-}
-
 TEST_F(DirectSoundTest, CooperativeLevelNeedsAWindowAndAKnownLevel)
 {
     HWND window = reinterpret_cast<HWND>(0x1234);
@@ -71,23 +61,14 @@ TEST_F(DirectSoundTest, CreatesBuffersOfEveryPcmShape)
 {
     for (int channels : {1, 2}) {
         for (int bits : {8, 16}) {
-            for (DWORD rate : {8000u, 11025u, 22050u}) {
-                IDirectSoundBuffer* b = MakeBuffer(ds, channels, bits, rate, 400);
-                ASSERT_NE(b, nullptr) << channels << "x" << bits << " at " << rate;
-                WAVEFORMATEX f{};
-                DWORD written = 0;
-                ASSERT_EQ(b->GetFormat(&f, sizeof(f), &written), DS_OK);
-                EXPECT_EQ(written, sizeof(WAVEFORMATEX));
-                EXPECT_EQ(f.nChannels, channels);
-                EXPECT_EQ(f.wBitsPerSample, bits);
-                EXPECT_EQ(f.nSamplesPerSec, rate);
-                DSBCAPS caps{};
-                caps.dwSize = sizeof(caps);
-                ASSERT_EQ(b->GetCaps(&caps), DS_OK);
-                EXPECT_EQ(caps.dwBufferBytes, 400u);
-                EXPECT_EQ(caps.dwFlags, DSBCAPS_STATIC | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME);
-                b->Release();
-            }
+            IDirectSoundBuffer* b = MakeBuffer(ds, channels, bits, 11025, 400);
+            ASSERT_NE(b, nullptr) << channels << "x" << bits;
+            WAVEFORMATEX f{};
+            ASSERT_EQ(b->GetFormat(&f, sizeof(f), nullptr), DS_OK);
+            EXPECT_EQ(f.nChannels, channels);
+            EXPECT_EQ(f.wBitsPerSample, bits);
+            EXPECT_EQ(f.nSamplesPerSec, 11025u);
+            b->Release();
         }
     }
 }
@@ -100,22 +81,15 @@ TEST_F(DirectSoundTest, RefusesABadDescription)
     };
     const Case cases[] = {
         {"size of the old structure", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwSize = offsetof(DSBUFFERDESC, guid3DAlgorithm); }},
-        {"size 0", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwSize = 0; }},
         {"unknown flag", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwFlags |= 0x80000000u; }},
-        {"two locations", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwFlags |= DSBCAPS_LOCHARDWARE | DSBCAPS_LOCSOFTWARE; }},
         {"no format", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.lpwfxFormat = nullptr; }},
         {"not PCM", [](DSBUFFERDESC&, WAVEFORMATEX& f) { f.wFormatTag = 2; }},
-        {"no channels", [](DSBUFFERDESC&, WAVEFORMATEX& f) { f.nChannels = 0; }},
         {"three channels", [](DSBUFFERDESC&, WAVEFORMATEX& f) { f.nChannels = 3; f.nBlockAlign = 6; }},
         {"24 bits", [](DSBUFFERDESC&, WAVEFORMATEX& f) { f.wBitsPerSample = 24; f.nBlockAlign = 3; }},
-        {"4 bits", [](DSBUFFERDESC&, WAVEFORMATEX& f) { f.wBitsPerSample = 4; }},
-        {"rate 0", [](DSBUFFERDESC&, WAVEFORMATEX& f) { f.nSamplesPerSec = 0; }},
         {"rate too high", [](DSBUFFERDESC&, WAVEFORMATEX& f) { f.nSamplesPerSec = DSBFREQUENCY_MAX + 1; }},
         {"block alignment", [](DSBUFFERDESC&, WAVEFORMATEX& f) { f.nBlockAlign = 1; }},
         {"no bytes", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwBufferBytes = 0; }},
         {"half a block", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwBufferBytes = 401; }},
-        {"too many bytes", [](DSBUFFERDESC& d, WAVEFORMATEX&) { d.dwBufferBytes = DSBSIZE_MAX + 1; }},
-        {"3-D stereo", [](DSBUFFERDESC& d, WAVEFORMATEX& f) { d.dwFlags |= DSBCAPS_CTRL3D; f.nChannels = 2; f.nBlockAlign = 4; }},
     };
     for (const Case& c : cases) {
         WAVEFORMATEX f = PcmFormat(1, 16, 22050);
@@ -127,22 +101,6 @@ TEST_F(DirectSoundTest, RefusesABadDescription)
     }
     IDirectSoundBuffer* b = nullptr;
     EXPECT_EQ(ds->CreateSoundBuffer(nullptr, &b, nullptr), DSERR_INVALIDPARAM);
-}
-
-TEST_F(DirectSoundTest, NewMemoryIsSilent)
-{
-    for (int bits : {8, 16}) {
-        IDirectSoundBuffer* b = MakeBuffer(ds, 1, bits, 8000, 64);
-        ASSERT_NE(b, nullptr);
-        void* p = nullptr;
-        DWORD n = 0;
-        ASSERT_EQ(b->Lock(0, 64, &p, &n, nullptr, nullptr, 0), DS_OK);
-        const BYTE silence = bits == 8 ? 0x80 : 0x00;
-        for (DWORD i = 0; i < n; ++i)
-            ASSERT_EQ(static_cast<BYTE*>(p)[i], silence) << bits << "-bit byte " << i;
-        b->Unlock(p, n, nullptr, 0);
-        b->Release();
-    }
 }
 
 TEST_F(DirectSoundTest, LockGivesTwoPartsWhenItWrapsPastTheEnd)
@@ -185,21 +143,6 @@ TEST_F(DirectSoundTest, LockGivesTwoPartsWhenItWrapsPastTheEnd)
     b->Release();
 }
 
-TEST_F(DirectSoundTest, PlayReportsPlayingAndLooping)
-{
-    IDirectSoundBuffer* b = Slow();
-    ASSERT_NE(b, nullptr);
-    EXPECT_EQ(StatusOf(b), 0u);
-    ASSERT_EQ(b->Play(0, 0, 0), DS_OK);
-    EXPECT_EQ(StatusOf(b), DWORD(DSBSTATUS_PLAYING));
-    ASSERT_EQ(b->Play(0, 0, DSBPLAY_LOOPING), DS_OK);
-    EXPECT_EQ(StatusOf(b), DWORD(DSBSTATUS_PLAYING | DSBSTATUS_LOOPING));
-    EXPECT_EQ(b->Play(0, 1, 0), DSERR_INVALIDPARAM); // a priority needs a deferred buffer
-    EXPECT_EQ(b->Stop(), DS_OK);
-    EXPECT_EQ(StatusOf(b), 0u);
-    b->Release();
-}
-
 TEST_F(DirectSoundTest, StopKeepsThePositionAndPlayGoesOnFromIt)
 {
     IDirectSoundBuffer* b = MakeBuffer(ds, 1, 8, 8000, 80000);
@@ -207,6 +150,7 @@ TEST_F(DirectSoundTest, StopKeepsThePositionAndPlayGoesOnFromIt)
     ASSERT_EQ(b->Play(0, 0, 0), DS_OK);
     ASSERT_TRUE(WaitUntilMoved(b));
     ASSERT_EQ(b->Stop(), DS_OK);
+    EXPECT_EQ(StatusOf(b), 0u);
     const DWORD stopped = PlayPositionOf(b);
     EXPECT_GT(stopped, 0u);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -214,23 +158,6 @@ TEST_F(DirectSoundTest, StopKeepsThePositionAndPlayGoesOnFromIt)
 
     ASSERT_EQ(b->Play(0, 0, 0), DS_OK);
     EXPECT_GE(PlayPositionOf(b), stopped);
-    b->Release();
-}
-
-TEST_F(DirectSoundTest, SetCurrentPositionMovesStoppedAndPlayingBuffers)
-{
-    IDirectSoundBuffer* b = MakeBuffer(ds, 1, 16, DSBFREQUENCY_MIN, 10000);
-    ASSERT_NE(b, nullptr);
-    EXPECT_EQ(b->SetCurrentPosition(1001), DS_OK);
-    EXPECT_EQ(PlayPositionOf(b), 1000u); // whole samples only
-    EXPECT_EQ(b->SetCurrentPosition(10000), DSERR_INVALIDPARAM);
-
-    ASSERT_EQ(b->Play(0, 0, 0), DS_OK);
-    EXPECT_GE(PlayPositionOf(b), 1000u);
-    EXPECT_EQ(b->SetCurrentPosition(8000), DS_OK);
-    EXPECT_GE(PlayPositionOf(b), 8000u);
-    EXPECT_EQ(b->SetCurrentPosition(0), DS_OK);
-    EXPECT_LT(PlayPositionOf(b), 8000u);
     b->Release();
 }
 

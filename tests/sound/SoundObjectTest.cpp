@@ -1,5 +1,4 @@
-// Sound effects on records assembled from real buffers (OpenAL's null backend), and
-// the failure paths on a scripted buffer.
+// Sound effects on records assembled from real buffers (OpenAL's null backend).
 #include "sound/SoundObject.h"
 #include "support/SoundBuffers.h"
 #include "support/WaveImages.h"
@@ -7,8 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <cstring>
 
 using namespace test_support;
 
@@ -90,17 +88,6 @@ TEST_F(SoundObjectTest, NullRecordsAndMissingResources)
     SoundObjectDestroy(so);
 }
 
-TEST_F(SoundObjectTest, DestroyReleasesEveryBuffer)
-{
-    SoundObject* so = Record(3);
-    std::vector<IDirectSoundBuffer*> held(so->m_apBuffers, so->m_apBuffers + 3);
-    for (auto* b : held)
-        b->AddRef();
-    SoundObjectDestroy(so);
-    for (auto* b : held)
-        EXPECT_EQ(b->Release(), 0u);
-}
-
 TEST_F(SoundObjectTest, AOneBufferEffectThatStillPlaysIsNotRestarted)
 {
     SoundObject* so = Record(1);
@@ -169,117 +156,6 @@ TEST_F(SoundObjectTest, ALostBufferIsRestoredAndRefilledBeforeItPlays)
     EXPECT_EQ(StatusOf(so->m_apBuffers[0]), DWORD(DSBSTATUS_PLAYING));
     EXPECT_TRUE(HoldsSamples(so->m_apBuffers[1], samples)); // the shared memory holds them again
     SoundObjectDestroy(so);
-}
-
-// A buffer that answers as a test scripts it and records the calls it gets.
-struct ScriptedBuffer : IDirectSoundBuffer {
-    HRESULT statusResult = DS_OK;
-    DWORD status = 0;
-    HRESULT restoreResult = DS_OK;
-    std::vector<std::string> calls;
-
-    STDMETHODIMP QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP GetCaps(LPDSBCAPS) override { return E_NOTIMPL; }
-    STDMETHODIMP GetCurrentPosition(LPDWORD, LPDWORD) override { return E_NOTIMPL; }
-    STDMETHODIMP GetFormat(LPWAVEFORMATEX, DWORD, LPDWORD) override { return E_NOTIMPL; }
-    STDMETHODIMP GetVolume(LPLONG) override { return E_NOTIMPL; }
-    STDMETHODIMP GetPan(LPLONG) override { return E_NOTIMPL; }
-    STDMETHODIMP GetFrequency(LPDWORD) override { return E_NOTIMPL; }
-    STDMETHODIMP GetStatus(LPDWORD s) override
-    {
-        calls.push_back("GetStatus");
-        if (SUCCEEDED(statusResult))
-            *s = status;
-        return statusResult;
-    }
-    STDMETHODIMP Initialize(LPDIRECTSOUND, LPCDSBUFFERDESC) override { return E_NOTIMPL; }
-    STDMETHODIMP Lock(DWORD, DWORD, LPVOID*, LPDWORD, LPVOID*, LPDWORD, DWORD) override
-    {
-        calls.push_back("Lock");
-        return DSERR_BUFFERLOST;
-    }
-    STDMETHODIMP Play(DWORD, DWORD, DWORD) override
-    {
-        calls.push_back("Play");
-        return DS_OK;
-    }
-    STDMETHODIMP SetCurrentPosition(DWORD) override
-    {
-        calls.push_back("SetCurrentPosition");
-        return DS_OK;
-    }
-    STDMETHODIMP SetFormat(LPCWAVEFORMATEX) override { return E_NOTIMPL; }
-    STDMETHODIMP SetVolume(LONG) override { return E_NOTIMPL; }
-    STDMETHODIMP SetPan(LONG) override { return E_NOTIMPL; }
-    STDMETHODIMP SetFrequency(DWORD) override { return E_NOTIMPL; }
-    STDMETHODIMP Stop() override
-    {
-        calls.push_back("Stop");
-        return DS_OK;
-    }
-    STDMETHODIMP Unlock(LPVOID, DWORD, LPVOID, DWORD) override { return DS_OK; }
-    STDMETHODIMP Restore() override
-    {
-        calls.push_back("Restore");
-        return restoreResult;
-    }
-};
-
-using Calls = std::vector<std::string>;
-
-struct ScriptedRecord {
-    ScriptedBuffer buffers[2];
-    BYTE data[4] = {1, 2, 3, 4};
-    SoundObject* so = static_cast<SoundObject*>(LocalAlloc(LPTR, SOUNDOBJECT_SIZE(2)));
-    ScriptedRecord()
-    {
-        so->m_pData = data;
-        so->m_nDataSize = sizeof(data);
-        so->m_nBuffers = 2;
-        so->m_apBuffers[0] = &buffers[0];
-        so->m_apBuffers[1] = &buffers[1];
-    }
-    ~ScriptedRecord() { LocalFree(so); }
-};
-
-TEST(SoundObjectFailures, AStatusThatCannotBeReadCountsAsIdle)
-{
-    ScriptedRecord r;
-    r.buffers[0].statusResult = DSERR_GENERIC;
-    r.buffers[0].status = DSBSTATUS_PLAYING | DSBSTATUS_BUFFERLOST;
-    EXPECT_TRUE(SoundObjectPlay(r.so, 0));
-    EXPECT_EQ(r.buffers[0].calls, (Calls{"GetStatus", "Play"}));
-    EXPECT_EQ(r.so->m_nCurrent, 0);
-}
-
-TEST(SoundObjectFailures, TheNextBufferIsTakenAsItIsWhenItsStatusCannotBeRead)
-{
-    ScriptedRecord r;
-    r.buffers[0].status = DSBSTATUS_PLAYING;
-    r.buffers[1].statusResult = DSERR_GENERIC;
-    EXPECT_TRUE(SoundObjectPlay(r.so, 0));
-    EXPECT_EQ(r.so->m_nCurrent, 1);
-    EXPECT_EQ(r.buffers[0].calls, (Calls{"GetStatus"}));
-    EXPECT_EQ(r.buffers[1].calls, (Calls{"GetStatus", "Play"}));
-}
-
-TEST(SoundObjectFailures, ALostBufferThatCannotBeRestoredOrRefilledIsTriedAgainNextTime)
-{
-    ScriptedRecord r;
-    r.buffers[0].status = DSBSTATUS_BUFFERLOST;
-    r.buffers[0].restoreResult = DSERR_BUFFERLOST;
-    EXPECT_FALSE(SoundObjectPlay(r.so, 0));
-    EXPECT_EQ(r.buffers[0].calls, (Calls{"GetStatus", "Restore"}));
-
-    // Restored, but its memory still cannot be locked for the refill.
-    r.buffers[0].calls.clear();
-    r.buffers[0].restoreResult = DS_OK;
-    EXPECT_FALSE(SoundObjectPlay(r.so, 0));
-    EXPECT_EQ(r.buffers[0].calls, (Calls{"GetStatus", "Restore", "Lock"}));
-    EXPECT_EQ(r.so->m_apBuffers[0], &r.buffers[0]);
-    EXPECT_EQ(r.so->m_nCurrent, 0);
 }
 
 } // namespace
