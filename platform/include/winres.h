@@ -106,4 +106,14 @@
 
 #define IDC_STATIC (-1)
 
+/* The same values as in winuser.h; the resource compiler cannot read that one. */
+#define IDOK 1
+#define IDCANCEL 2
+
+#define LANG_NEUTRAL 0x00
+#define LANG_ENGLISH 0x09
+#define SUBLANG_NEUTRAL 0x00
+#define SUBLANG_DEFAULT 0x01
+#define SUBLANG_ENGLISH_US 0x01
+
 #endif

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform::res {
@@ -36,7 +37,9 @@ struct DialogItem {
     int16_t x = 0, y = 0, cx = 0, cy = 0;
     int32_t id = 0;                // -1 for static texts and group boxes
     std::u16string className;      // "BUTTON", "EDIT", "STATIC", "LISTBOX", "SCROLLBAR", "COMBOBOX" for atoms
-    std::u16string text;
+    std::u16string text;           // an ordinal text (an icon's id, say) reads "#101"
+    bool textIsOrdinal = false;
+    uint16_t textOrdinal = 0;
     std::vector<uint8_t> creationData;
 };
 
@@ -46,8 +49,8 @@ struct DialogTemplate {
     uint32_t exStyle = 0;
     uint32_t style = 0;
     int16_t x = 0, y = 0, cx = 0, cy = 0;
-    std::u16string menu;
-    std::u16string className;
+    std::u16string menu;       // ordinals as "#102"
+    std::u16string className;  // ordinals (atoms) as "#32770"
     std::u16string caption;
     uint16_t pointSize = 0;
     uint16_t weight = 0;
@@ -64,6 +67,9 @@ bool ParseDialog(const uint8_t* data, size_t size, DialogTemplate* out);
 // of the program's module; empty when it is missing or malformed.
 std::vector<uint8_t> BuildIcoFile(LPCSTR name);
 
+// Between UTF-16 and the narrow code page, which is UTF-8; a unit or byte sequence
+// that encodes nothing becomes U+FFFD.
 std::string ToUtf8(const std::u16string& s);
+std::u16string FromUtf8(std::string_view s);
 
 } // namespace platform::res

@@ -1,0 +1,157 @@
+// The MIDI synthesiser on FluidSynth.
+#include "dmusic/MidiSynth.h"
+
+#include "testing/MusicTesting.h"
+
+#include <fluidsynth.h>
+
+#include <mutex>
+#include <optional>
+#include <sys/stat.h>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+// Debian's General MIDI alternative first, then the usual soundfonts by name.
+const char* const kSoundFonts[] = {
+    "/usr/share/sounds/sf2/default-GM.sf2",
+    "/usr/share/sounds/sf3/default-GM.sf3",
+    "/usr/share/soundfonts/default.sf2",
+    "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+    "/usr/share/soundfonts/FluidR3_GM.sf2",
+    "/usr/share/sounds/sf2/TimGM6mb.sf2",
+    "/usr/share/sounds/sf2/GeneralUser_GS.sf2",
+};
+
+// FluidSynth's own default (0.2) leaves a single instrument barely audible.
+constexpr double kGain = 0.5;
+
+std::mutex g_overrideMutex;
+std::optional<std::vector<std::string>> g_overrideFonts;
+
+bool IsFile(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// FluidSynth reports missing presets and the like on stderr; only its errors are worth that.
+void QuietFluidSynthOnce()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
+        fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+        fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+    });
+}
+
+class FluidSynthSynth final : public MidiSynth {
+public:
+    FluidSynthSynth(fluid_settings_t* settings, fluid_synth_t* synth) : m_settings(settings), m_synth(synth) {}
+    ~FluidSynthSynth() override
+    {
+        delete_fluid_synth(m_synth);
+        delete_fluid_settings(m_settings);
+    }
+
+    void Send(uint8_t status, uint8_t data1, uint8_t data2) override
+    {
+        const int channel = status & 0x0F;
+        switch (status & 0xF0) {
+        case 0x80:
+            fluid_synth_noteoff(m_synth, channel, data1);
+            break;
+        case 0x90:
+            fluid_synth_noteon(m_synth, channel, data1, data2); // velocity 0 is a note-off
+            break;
+        case 0xA0:
+            fluid_synth_key_pressure(m_synth, channel, data1, data2);
+            break;
+        case 0xB0:
+            fluid_synth_cc(m_synth, channel, data1, data2);
+            break;
+        case 0xC0:
+            fluid_synth_program_change(m_synth, channel, data1);
+            break;
+        case 0xD0:
+            fluid_synth_channel_pressure(m_synth, channel, data1);
+            break;
+        case 0xE0:
+            fluid_synth_pitch_bend(m_synth, channel, data1 | (data2 << 7));
+            break;
+        }
+    }
+    void NotesOff() override { fluid_synth_all_notes_off(m_synth, -1); }
+    void SoundsOff() override { fluid_synth_all_sounds_off(m_synth, -1); }
+    void Render(int16_t* stereo, size_t frames) override
+    {
+        fluid_synth_write_s16(m_synth, static_cast<int>(frames), stereo, 0, 2, stereo, 1, 2);
+    }
+
+private:
+    fluid_settings_t* m_settings;
+    fluid_synth_t* m_synth;
+};
+
+std::vector<std::string> SoundFontCandidates()
+{
+    std::lock_guard lock(g_overrideMutex);
+    if (g_overrideFonts)
+        return *g_overrideFonts;
+    return std::vector<std::string>(std::begin(kSoundFonts), std::end(kSoundFonts));
+}
+
+} // namespace
+
+std::string FindSoundFont()
+{
+    for (const std::string& path : SoundFontCandidates())
+        if (IsFile(path))
+            return path;
+    return {};
+}
+
+std::unique_ptr<MidiSynth> CreateMidiSynth()
+{
+    QuietFluidSynthOnce();
+    // A damaged soundfont is passed over for the next one.
+    for (const std::string& font : SoundFontCandidates()) {
+        if (!IsFile(font))
+            continue;
+        fluid_settings_t* settings = new_fluid_settings();
+        if (!settings)
+            return nullptr;
+        fluid_settings_setnum(settings, "synth.sample-rate", kMusicSampleRate);
+        fluid_settings_setnum(settings, "synth.gain", kGain);
+        fluid_synth_t* synth = new_fluid_synth(settings);
+        if (!synth) {
+            delete_fluid_settings(settings);
+            return nullptr;
+        }
+        auto result = std::make_unique<FluidSynthSynth>(settings, synth);
+        if (fluid_synth_sfload(synth, font.c_str(), 1) != FLUID_FAILED)
+            return result;
+    }
+    return nullptr;
+}
+
+namespace testing {
+
+void OverrideSoundFonts(std::vector<std::string> paths)
+{
+    std::lock_guard lock(g_overrideMutex);
+    g_overrideFonts = std::move(paths);
+}
+
+void ClearSoundFontOverride()
+{
+    std::lock_guard lock(g_overrideMutex);
+    g_overrideFonts.reset();
+}
+
+} // namespace testing
+
+} // namespace platform

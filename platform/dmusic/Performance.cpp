@@ -1,0 +1,112 @@
+#include "dmusic/Performance.h"
+
+#include "dmusic/Segment.h"
+
+#include <cstring>
+
+namespace platform {
+
+Performance::~Performance() { CloseDown(); }
+
+HRESULT Performance::Init(IDirectMusic** ppDirectMusic, LPDIRECTSOUND, HWND)
+{
+    // The performance always makes its own DirectMusic and plays to its own output; it cannot
+    // hand out a DirectMusic object.
+    if (ppDirectMusic)
+        return E_NOTIMPL;
+    std::lock_guard lock(m_mutex);
+    if (m_initialised)
+        return DMUS_E_ALREADY_INITED;
+    m_synth = CreateMidiSynth();
+    m_sequencer = std::make_unique<Sequencer>(m_synth.get());
+    m_initialised = true;
+    return S_OK;
+}
+
+HRESULT Performance::SetGlobalParam(REFGUID rguidType, void* pParam, DWORD dwSize)
+{
+    if (!pParam)
+        return E_POINTER;
+    if (rguidType != GUID_PerfAutoDownload || dwSize != sizeof(BOOL))
+        return E_INVALIDARG;
+    std::lock_guard lock(m_mutex);
+    std::memcpy(&m_autoDownload, pParam, sizeof(BOOL));
+    return S_OK;
+}
+
+HRESULT Performance::AddPort(IDirectMusicPort* pPort)
+{
+    if (pPort)
+        return E_NOTIMPL; // only the default port is offered
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_initialised)
+            return DMUS_E_NOT_INIT;
+        // Without a synthesiser there is nothing to hear.
+        if (!m_synth)
+            return S_OK;
+    }
+    // No audio device: the port is there all the same, and plays into silence.
+    if (!m_output)
+        m_output = OpenMusicOutput([this](int16_t* stereo, size_t frames) { Render(stereo, frames); });
+    return S_OK;
+}
+
+HRESULT Performance::PlaySegment(IDirectMusicSegment* pSegment, DWORD dwFlags, LONGLONG i64StartTime,
+                                 IDirectMusicSegmentState** ppSegmentState)
+{
+    if (ppSegmentState)
+        *ppSegmentState = nullptr;
+    if (!pSegment)
+        return E_POINTER;
+    auto* segment = dynamic_cast<Segment*>(pSegment);
+    if (!segment)
+        return E_INVALIDARG;
+    // Segments start now or on the next beat; neither a later start nor segment states are offered.
+    if (i64StartTime != 0 || ppSegmentState || (dwFlags & ~DWORD(DMUS_SEGF_BEAT)))
+        return E_NOTIMPL;
+    std::lock_guard lock(m_mutex);
+    if (!m_initialised)
+        return DMUS_E_NOT_INIT;
+    m_sequencer->Play(segment->Song(), (dwFlags & DMUS_SEGF_BEAT) != 0);
+    return S_OK;
+}
+
+HRESULT Performance::Stop(IDirectMusicSegment* pSegment, IDirectMusicSegmentState* pSegmentState, MUSIC_TIME mtTime,
+                          DWORD dwFlags)
+{
+    // Only everything, at once.
+    if (pSegment || pSegmentState || mtTime != 0 || dwFlags != 0)
+        return E_NOTIMPL;
+    std::lock_guard lock(m_mutex);
+    if (!m_initialised)
+        return DMUS_E_NOT_INIT;
+    m_sequencer->Stop();
+    return S_OK;
+}
+
+HRESULT Performance::CloseDown()
+{
+    m_output.reset();
+    std::lock_guard lock(m_mutex);
+    m_sequencer.reset();
+    m_synth.reset();
+    m_initialised = false;
+    return S_OK;
+}
+
+void Performance::Render(int16_t* stereo, size_t frames)
+{
+    std::lock_guard lock(m_mutex);
+    if (m_sequencer)
+        m_sequencer->Render(stereo, frames);
+    else
+        std::memset(stereo, 0, frames * 2 * sizeof(int16_t));
+}
+
+HRESULT CreateDirectMusicPerformance(REFIID riid, void** ppv)
+{
+    return Performance::Create(new Performance, riid, ppv);
+}
+
+} // namespace platform

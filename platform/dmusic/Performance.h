@@ -1,0 +1,46 @@
+// The DirectMusic performance: plays segments through the synthesiser on the default port.
+#pragma once
+#include <dmusici.h>
+
+#include "dmusic/ComObject.h"
+#include "dmusic/MidiSynth.h"
+#include "dmusic/MusicOutput.h"
+#include "dmusic/Sequencer.h"
+
+#include <memory>
+#include <mutex>
+
+namespace platform {
+
+class Performance final : public ComObject<IDirectMusicPerformance, IID_IDirectMusicPerformance>,
+                          LiveCount<Performance> {
+public:
+    ~Performance() override;
+
+    STDMETHODIMP Init(IDirectMusic** ppDirectMusic, LPDIRECTSOUND pDirectSound, HWND hWnd) override;
+    STDMETHODIMP PlaySegment(IDirectMusicSegment* pSegment, DWORD dwFlags, LONGLONG i64StartTime,
+                             IDirectMusicSegmentState** ppSegmentState) override;
+    STDMETHODIMP Stop(IDirectMusicSegment* pSegment, IDirectMusicSegmentState* pSegmentState, MUSIC_TIME mtTime,
+                      DWORD dwFlags) override;
+    STDMETHODIMP SetGlobalParam(REFGUID rguidType, void* pParam, DWORD dwSize) override;
+    STDMETHODIMP AddPort(IDirectMusicPort* pPort) override;
+    STDMETHODIMP CloseDown() override;
+
+private:
+    void Render(int16_t* stereo, size_t frames);
+
+    // Guards everything below but the output, which the audio thread renders from.
+    std::mutex m_mutex;
+    bool m_initialised = false;
+    BOOL m_autoDownload = FALSE; // instruments come from the soundfont whichever way it is set
+    std::unique_ptr<MidiSynth> m_synth; // null without a soundfont: the music is not heard
+    std::unique_ptr<Sequencer> m_sequencer;
+
+    // Opened and closed on the caller's thread only, never under m_mutex: closing waits for the
+    // audio thread, which takes m_mutex to render.
+    std::unique_ptr<MusicOutput> m_output;
+};
+
+HRESULT CreateDirectMusicPerformance(REFIID riid, void** ppv);
+
+} // namespace platform

@@ -1,0 +1,28 @@
+// Test seams for DirectSound: no device, a failing cooperative level, lost buffers,
+// and which handles count as windows.
+#pragma once
+#include <dsound.h>
+
+#include <functional>
+
+namespace platform::testing {
+
+// While unavailable, DirectSoundCreate fails with DSERR_NODRIVER as on a machine without sound.
+void SetSoundDeviceAvailable(bool available);
+
+// SetCooperativeLevel fails with this result; DS_OK makes it work again.
+void FailSoundCooperativeLevel(HRESULT result);
+
+// Decides which handles SetCooperativeLevel takes for windows; an empty check goes back
+// to the platform's IsWindow.
+void SetSoundWindowCheck(std::function<bool(HWND)> check);
+
+// Takes the buffer's sample memory away: the buffer and its duplicates stop, GetStatus
+// reports DSBSTATUS_BUFFERLOST and Play and Lock fail with DSERR_BUFFERLOST until
+// Restore, which gives back silent memory. False for a buffer not made by DirectSoundCreate's device.
+bool MarkSoundBufferLost(IDirectSoundBuffer* buffer);
+
+// Everything above back to normal.
+void ResetDirectSoundSeams();
+
+} // namespace platform::testing

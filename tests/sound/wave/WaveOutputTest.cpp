@@ -1,0 +1,117 @@
+// What the buffers put out, as OpenAL's wave backend writes it to a file. Runs in a
+// process of its own (CTest's sound.wave_output), which points OpenAL at that backend.
+#include "sound/SoundObject.h"
+#include "support/SoundBuffers.h"
+#include "support/WaveImages.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+using namespace test_support;
+
+namespace {
+
+// Writes every byte through a lock that wraps around the end of the buffer.
+void WriteWrapped(IDirectSoundBuffer* b, const Bytes& bytes)
+{
+    void *p1 = nullptr, *p2 = nullptr;
+    DWORD n1 = 0, n2 = 0;
+    const DWORD size = static_cast<DWORD>(bytes.size());
+    ASSERT_EQ(b->Lock(size / 2, size, &p1, &n1, &p2, &n2, 0), DS_OK);
+    ASSERT_EQ(n1 + n2, size);
+    std::memcpy(p1, bytes.data() + size / 2, n1);
+    std::memcpy(p2, bytes.data(), n2);
+    ASSERT_EQ(b->Unlock(p1, n1, p2, n2), DS_OK);
+}
+
+void PlayToTheEnd(IDirectSoundBuffer* b)
+{
+    ASSERT_EQ(b->Play(0, 0, 0), DS_OK);
+    ASSERT_TRUE(WaitUntilStopped(b));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+}
+
+// The longest run of output samples beyond the threshold (its sign picks the side), and its middle value.
+struct SampleRun {
+    size_t length = 0;
+    int16_t middle = 0;
+};
+
+SampleRun LongestRun(const int16_t* samples, size_t count, int threshold)
+{
+    SampleRun best;
+    size_t start = 0, length = 0;
+    for (size_t i = 0; i <= count; ++i) {
+        bool beyond = i < count && (threshold > 0 ? samples[i] > threshold : samples[i] < threshold);
+        if (beyond) {
+            if (length++ == 0)
+                start = i;
+        } else if (length) {
+            if (length > best.length)
+                best = {length, samples[start + length / 2]};
+            length = 0;
+        }
+    }
+    return best;
+}
+
+TEST(WaveOutput, EachBufferPlaysWhatWasWrittenAtItsOwnRate)
+{
+    const char* file = std::getenv("MEMORY_WAVE_FILE");
+    ASSERT_NE(file, nullptr);
+    {
+        IDirectSound* ds = nullptr;
+        ASSERT_EQ(DirectSoundCreate(nullptr, &ds, nullptr), DS_OK);
+
+        // 0.2 s of +0.5: 8-bit samples are unsigned, 0xC0 lies above the middle.
+        IDirectSoundBuffer* eight = MakeBuffer(ds, 1, 8, 11025, 2205);
+        ASSERT_NE(eight, nullptr);
+        WriteWrapped(eight, Bytes(2205, 0xC0));
+
+        // 0.1 s of -0.25 in signed 16-bit samples, played through a duplicate.
+        Bytes negative(2 * 2205);
+        for (size_t i = 0; i < negative.size(); i += 2) {
+            negative[i] = 0x00;
+            negative[i + 1] = 0xE0; // -8192
+        }
+        IDirectSoundBuffer* sixteen = MakeBuffer(ds, 1, 16, 22050, static_cast<DWORD>(negative.size()));
+        ASSERT_NE(sixteen, nullptr);
+        IDirectSoundBuffer* copy = nullptr;
+        ASSERT_EQ(ds->DuplicateSoundBuffer(sixteen, &copy), DS_OK);
+        WriteWrapped(sixteen, negative);
+
+        PlayToTheEnd(eight);
+        PlayToTheEnd(copy);
+        copy->Release();
+        sixteen->Release();
+        eight->Release();
+        ds->Release(); // closing the device completes the file
+    }
+
+    std::ifstream in(file, std::ios::binary);
+    Bytes image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    WAVEFORMATEX* format = nullptr;
+    BYTE* data = nullptr;
+    DWORD bytes = 0;
+    ASSERT_TRUE(ParseWave(image.data(), static_cast<DWORD>(image.size()), &format, &data, &bytes));
+    ASSERT_EQ(format->nChannels, 1);
+    ASSERT_EQ(format->wBitsPerSample, 16);
+    const DWORD rate = format->nSamplesPerSec;
+    std::vector<int16_t> out(bytes / 2);
+    std::memcpy(out.data(), data, out.size() * 2);
+
+    SampleRun high = LongestRun(out.data(), out.size(), 8000);
+    EXPECT_NEAR(static_cast<double>(high.length), 0.2 * rate, 0.01 * rate);
+    EXPECT_NEAR(high.middle, 16384, 400);
+    SampleRun low = LongestRun(out.data(), out.size(), -4000);
+    EXPECT_NEAR(static_cast<double>(low.length), 0.1 * rate, 0.01 * rate);
+    EXPECT_NEAR(low.middle, -8192, 400);
+}
+
+} // namespace

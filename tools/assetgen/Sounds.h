@@ -1,0 +1,11 @@
+#pragma once
+#include "WaveFile.h"
+
+#include <vector>
+
+namespace assetgen {
+
+// The samples of one sound effect of the table, -1 to 1, exactly sampleCount(spec) of them.
+std::vector<double> synthesise(const WaveSpec& spec);
+
+} // namespace assetgen
