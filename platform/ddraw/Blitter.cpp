@@ -114,11 +114,15 @@ void Stretch(const PixelView& dst, const RECT& dstRect, const RECT& clip, const 
 
     if (dw == sw && dh == sh) {
         // One to one: the source part that c covers, trimmed to the source's bounds.
-        const int ox = srcRect.left - dstRect.left, oy = srcRect.top - dstRect.top;
-        RECT s = Intersect(RECT{c.left + ox, c.top + oy, c.right + ox, c.bottom + oy}, RECT{0, 0, src.width, src.height});
-        if (IsEmpty(s))
+        const int64_t ox = static_cast<int64_t>(srcRect.left) - dstRect.left;
+        const int64_t oy = static_cast<int64_t>(srcRect.top) - dstRect.top;
+        const int64_t left = std::max<int64_t>(c.left + ox, 0), top = std::max<int64_t>(c.top + oy, 0);
+        const int64_t right = std::min<int64_t>(c.right + ox, src.width);
+        const int64_t bottom = std::min<int64_t>(c.bottom + oy, src.height);
+        if (right <= left || bottom <= top)
             return;
-        Copy(dst, s.left - ox, s.top - oy, src, s.left, s.top, RectWidth(s), RectHeight(s), key);
+        Copy(dst, static_cast<int>(left - ox), static_cast<int>(top - oy), src, static_cast<int>(left),
+             static_cast<int>(top), static_cast<int>(right - left), static_cast<int>(bottom - top), key);
         return;
     }
 

@@ -16,6 +16,8 @@ namespace platform::ddraw {
 namespace {
 
 constexpr DWORD kMaxSide = 16384;
+// Destination rectangles reach no further than this from the origin; farther is nonsense.
+constexpr LONG kMaxCoordinate = 1 << 24;
 constexpr uint64_t kMaxPixels = 1ull << 26;
 
 constexpr DWORD kKnownDescFlags =
@@ -30,6 +32,15 @@ bool SameFormat(const DDPIXELFORMAT& a, const DDPIXELFORMAT& b)
 {
     return a.dwFlags == b.dwFlags && a.dwRGBBitCount == b.dwRGBBitCount && a.dwRBitMask == b.dwRBitMask &&
            a.dwGBitMask == b.dwGBitMask && a.dwBBitMask == b.dwBBitMask;
+}
+
+bool WithinReach(const RECT& r)
+{
+    for (LONG v : {r.left, r.top, r.right, r.bottom}) {
+        if (v < -kMaxCoordinate || v > kMaxCoordinate)
+            return false;
+    }
+    return true;
 }
 
 RECT Offset(const RECT& r, int dx, int dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
@@ -221,7 +232,7 @@ HRESULT Surface::DoBlt(LPRECT lpDestRect, IDirectDrawSurface* lpDDSrcSurface, LP
         return DDERR_UNSUPPORTED;
 
     const RECT destRect = *destUsed;
-    if (blit::IsEmpty(destRect))
+    if (blit::IsEmpty(destRect) || !WithinReach(destRect))
         return DDERR_INVALIDRECT;
     Paint paint;
     std::optional<blit::ColorKey> key;

@@ -101,8 +101,9 @@ TEST_F(PrimaryTest, PresentIsClippedToTheClientArea)
     RECT away{0, 0, 10, 10};
     EXPECT_EQ(primary->Blt(&away, back, nullptr, DDBLT_WAIT, nullptr), DD_OK);
     EXPECT_EQ(window.updates.size(), 1u);
-    RECT inverted{108, 50, 100, 56};
+    RECT inverted{108, 50, 100, 56}, vast{-2000000000, 50, 2000000000, 56};
     EXPECT_EQ(primary->Blt(&inverted, back, nullptr, DDBLT_WAIT, nullptr), DDERR_INVALIDRECT);
+    EXPECT_EQ(primary->Blt(&vast, back, nullptr, DDBLT_WAIT, nullptr), DDERR_INVALIDRECT);
 }
 
 TEST_F(PrimaryTest, WithoutAWindowNothingIsDrawn)

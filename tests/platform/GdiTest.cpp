@@ -2,10 +2,12 @@
 #include "support/DirectDrawTestSupport.h"
 #include "testing/DisplayOverride.h"
 #include "testing/GdiSeams.h"
+#include "win32/BitmapFile.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <climits>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -113,6 +115,35 @@ TEST_F(GdiTest, RefusesTruncatedAndMalformedFiles)
     DeleteObject(ok);
 }
 
+TEST(BitmapResource, DibsAreReadWithoutTheFileHeader)
+{
+    using platform::gdi::Image;
+    using platform::gdi::ReadDib;
+    auto dib = [](std::vector<uint8_t> file) { return std::vector<uint8_t>(file.begin() + 14, file.end()); };
+    Image image;
+    const auto dib24 = dib(MakeBmp(3, 2, 24, false, Pattern));
+    ASSERT_TRUE(ReadDib(dib24.data(), dib24.size(), &image));
+    EXPECT_EQ(image.pixels[1 * 3 + 2] & 0xFFFFFF, Pattern(2, 1));
+    for (size_t size = 0; size < dib24.size(); ++size)
+        ASSERT_FALSE(ReadDib(dib24.data(), size, &image)) << size;
+
+    // 8 bits: the pixels follow the colour table.
+    const auto dib8 = dib(testsupport::MakeBmp8(2, 1, true, {0x010203, 0x0A0B0C}, [](int x, int) {
+        return static_cast<uint8_t>(1 - x);
+    }));
+    ASSERT_TRUE(ReadDib(dib8.data(), dib8.size(), &image));
+    EXPECT_EQ(image.pixels[0], 0x0A0B0Cu);
+    EXPECT_EQ(image.pixels[1], 0x010203u);
+
+    // 32 bits with BI_BITFIELDS: red in the low byte, blue in the third.
+    auto bf = dib(MakeBmp(1, 1, 32, false, [](int, int) { return 0x112233u; }));
+    bf[16] = BI_BITFIELDS;
+    const uint8_t masks[12] = {0xFF, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0xFF, 0};
+    bf.insert(bf.begin() + 40, masks, masks + 12);
+    ASSERT_TRUE(ReadDib(bf.data(), bf.size(), &image));
+    EXPECT_EQ(image.pixels[0], 0x332211u);
+}
+
 TEST_F(GdiTest, LoadsByWindowsPathAndWantedSize)
 {
     std::filesystem::create_directory(dir + "/sub");
@@ -148,11 +179,15 @@ TEST_F(GdiTest, StretchBltDrawsADibOntoASurface)
     ASSERT_NE(previous, nullptr);
     HDC target = nullptr;
     ASSERT_EQ(surface->GetDC(&target), DD_OK);
+    // Far-flung coordinates are no trouble (what they draw is overwritten next).
+    EXPECT_TRUE(StretchBlt(target, -2000000000, 0, 2000000005, 1, memory, 0, 0, 3, 2, SRCCOPY));
     EXPECT_TRUE(StretchBlt(target, 0, 0, 6, 4, memory, 0, 0, 3, 2, SRCCOPY));
     EXPECT_FALSE(StretchBlt(target, 0, 0, 6, 4, memory, 0, 0, 3, 2, SRCPAINT));
     EXPECT_FALSE(StretchBlt(target, 0, 0, -6, 4, memory, 0, 0, 3, 2, SRCCOPY));
     // Parts beyond either bitmap are left out, not read or written.
     EXPECT_TRUE(StretchBlt(target, 4, 2, 100, 100, memory, 2, 1, 50, 50, SRCCOPY));
+    EXPECT_TRUE(StretchBlt(target, 0, 0, 1, 1, memory, INT_MIN, INT_MIN, 1, 1, SRCCOPY));
+    EXPECT_FALSE(StretchBlt(target, INT_MAX, 0, 2, 1, memory, 0, 0, 3, 2, SRCCOPY));
     EXPECT_EQ(surface->ReleaseDC(target), DD_OK);
     EXPECT_EQ(SelectObject(memory, previous), bitmap);
     EXPECT_TRUE(DeleteDC(memory));
