@@ -28,7 +28,7 @@ private:
     ULONG m_refs = 1;
 };
 
-// The usual QueryInterface answer: the interface with a new reference, or E_NOINTERFACE.
+// QueryInterface's answer for an interface the object has: it, with a new reference.
 template <class Interface, class Object>
 HRESULT Hand(Object* object, void** out)
 {

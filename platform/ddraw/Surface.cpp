@@ -483,8 +483,9 @@ HRESULT Surface::SetPalette(LPDIRECTDRAWPALETTE lpDDPalette)
     Palette* palette = dynamic_cast<Palette*>(lpDDPalette);
     if (lpDDPalette && !palette)
         return DDERR_INVALIDPARAMS;
+    // Only a palette-indexed surface takes a palette.
     if (palette && !(m_format.dwFlags & DDPF_PALETTEINDEXED8))
-        return DDERR_NOTPALETTIZED;
+        return DDERR_INVALIDPIXELFORMAT;
     if (palette)
         palette->AddRef();
     if (m_palette)

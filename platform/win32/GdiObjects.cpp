@@ -246,10 +246,16 @@ int GetObjectA(HANDLE h, int c, LPVOID pv)
     bm.bmType = 0;
     bm.bmWidth = image.width;
     bm.bmHeight = image.height;
-    bm.bmWidthBytes = image.width * 4;
     bm.bmPlanes = 1;
-    bm.bmBitsPixel = 32;
-    bm.bmBits = bitmap->stock ? nullptr : image.pixels.data();
+    if (bitmap->stock) {
+        // The stock bitmap is the platform's 1 by 1 monochrome one, with no bits to hand out.
+        bm.bmWidthBytes = 2;
+        bm.bmBitsPixel = 1;
+    } else {
+        bm.bmWidthBytes = image.width * 4;
+        bm.bmBitsPixel = 32;
+        bm.bmBits = image.pixels.data();
+    }
     std::memcpy(pv, &bm, sizeof(bm));
     return sizeof(BITMAP);
 }

@@ -354,7 +354,7 @@ TEST_F(SurfaceTest, PaletteTakesItsEntriesAndAttachesOnlyToPaletteDisplays)
     EXPECT_EQ(dd->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, nullptr, &bad, nullptr), DDERR_INVALIDPARAMS);
 
     ComPtr<IDirectDrawSurface> primary32(CreateSurface(dd, testsupport::PrimaryDesc()));
-    EXPECT_EQ(primary32->SetPalette(palette), DDERR_NOTPALETTIZED);
+    EXPECT_EQ(primary32->SetPalette(palette), DDERR_INVALIDPIXELFORMAT);
     EXPECT_EQ(primary32->SetPalette(nullptr), DD_OK);
     platform::testing::OverrideDisplayMode(640, 480, 8);
     ComPtr<IDirectDrawSurface> primary8(CreateSurface(dd, testsupport::PrimaryDesc()));
