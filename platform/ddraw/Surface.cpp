@@ -310,7 +310,8 @@ HRESULT Surface::DoBltFast(DWORD x, DWORD y, IDirectDrawSurface* lpDDSrcSurface,
         const int64_t right = static_cast<int64_t>(x) + blit::RectWidth(srcRect);
         const int64_t bottom = static_cast<int64_t>(y) + blit::RectHeight(srcRect);
         if (right <= INT_MAX && bottom <= INT_MAX)
-            *destUsed = RECT{static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(right), static_cast<LONG>(bottom)};
+            *destUsed = RECT{static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(right),
+                             static_cast<LONG>(bottom)};
     }
     if (HRESULT hr = Usable(); FAILED(hr))
         return hr;
