@@ -1,0 +1,29 @@
+// A clipper: binds blits onto the primary surface to a window's client area.
+#pragma once
+#include "ddraw/ComObject.h"
+
+#include <ddraw.h>
+
+namespace platform::ddraw {
+
+class Clipper final : public ComObject<IDirectDrawClipper> {
+public:
+    static HRESULT Create(DWORD flags, IDirectDrawClipper** out);
+
+    HWND Window() const { return m_hwnd; }
+
+    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
+    STDMETHOD(GetClipList)(LPRECT lpRect, LPRGNDATA lpClipList, LPDWORD lpdwSize) override;
+    STDMETHOD(GetHWnd)(HWND* lphWnd) override;
+    STDMETHOD(Initialize)(LPDIRECTDRAW lpDD, DWORD dwFlags) override;
+    STDMETHOD(IsClipListChanged)(BOOL* lpbChanged) override;
+    STDMETHOD(SetClipList)(LPRGNDATA lpClipList, DWORD dwFlags) override;
+    STDMETHOD(SetHWnd)(DWORD dwFlags, HWND hWnd) override;
+
+private:
+    Clipper();
+    ~Clipper() override;
+    HWND m_hwnd = nullptr;
+};
+
+} // namespace platform::ddraw
