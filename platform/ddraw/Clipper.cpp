@@ -27,12 +27,7 @@ Clipper::~Clipper() { --State().live.clippers; }
 
 HRESULT Clipper::QueryInterface(REFIID riid, void** ppv)
 {
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDirectDrawClipper)
-        return Hand<IDirectDrawClipper>(this, ppv);
-    *ppv = nullptr;
-    return E_NOINTERFACE;
+    return QueryOne<IDirectDrawClipper>(this, riid, IID_IDirectDrawClipper, ppv);
 }
 
 HRESULT Clipper::GetClipList(LPRECT lpRect, LPRGNDATA lpClipList, LPDWORD lpdwSize)

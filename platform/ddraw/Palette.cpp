@@ -41,12 +41,7 @@ Palette::~Palette() { --State().live.palettes; }
 
 HRESULT Palette::QueryInterface(REFIID riid, void** ppv)
 {
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDirectDrawPalette)
-        return Hand<IDirectDrawPalette>(this, ppv);
-    *ppv = nullptr;
-    return E_NOINTERFACE;
+    return QueryOne<IDirectDrawPalette>(this, riid, IID_IDirectDrawPalette, ppv);
 }
 
 HRESULT Palette::GetCaps(LPDWORD lpdwCaps)

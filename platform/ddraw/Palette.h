@@ -21,7 +21,10 @@ public:
 private:
     Palette(DWORD flags, const PALETTEENTRY* entries, size_t count);
     ~Palette() override;
-    bool InRange(DWORD first, DWORD count) const { return first <= m_entries.size() && count <= m_entries.size() - first; }
+    bool InRange(DWORD first, DWORD count) const
+    {
+        return first <= m_entries.size() && count <= m_entries.size() - first;
+    }
 
     DWORD m_caps;
     std::vector<PALETTEENTRY> m_entries;

@@ -148,10 +148,8 @@ Surface::~Surface()
 {
     if (m_dc)
         gdi::DeleteSurfaceDC(m_dc);
-    if (m_clipper)
-        m_clipper->Release();
-    if (m_palette)
-        m_palette->Release();
+    Hold<Clipper>(m_clipper, nullptr);
+    Hold<Palette>(m_palette, nullptr);
     State().surfaces.erase(this);
     --State().live.surfaces;
 }
@@ -172,12 +170,7 @@ HRESULT Surface::Usable() const
 
 HRESULT Surface::QueryInterface(REFIID riid, void** ppv)
 {
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDirectDrawSurface)
-        return Hand<IDirectDrawSurface>(this, ppv);
-    *ppv = nullptr;
-    return E_NOINTERFACE;
+    return QueryOne<IDirectDrawSurface>(this, riid, IID_IDirectDrawSurface, ppv);
 }
 
 void Surface::Paint::Apply(const PixelView& dst, const RECT& destRect, const RECT& clip) const
@@ -310,7 +303,8 @@ HRESULT Surface::DoBltFast(DWORD x, DWORD y, IDirectDrawSurface* lpDDSrcSurface,
         const int64_t right = static_cast<int64_t>(x) + blit::RectWidth(srcRect);
         const int64_t bottom = static_cast<int64_t>(y) + blit::RectHeight(srcRect);
         if (right <= INT_MAX && bottom <= INT_MAX)
-            *destUsed = RECT{static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(right), static_cast<LONG>(bottom)};
+            *destUsed = RECT{static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(right),
+                             static_cast<LONG>(bottom)};
     }
     if (HRESULT hr = Usable(); FAILED(hr))
         return hr;
@@ -459,23 +453,13 @@ HRESULT Surface::SetClipper(LPDIRECTDRAWCLIPPER lpDDClipper)
     Clipper* clipper = dynamic_cast<Clipper*>(lpDDClipper);
     if (lpDDClipper && !clipper)
         return DDERR_INVALIDPARAMS;
-    if (clipper)
-        clipper->AddRef();
-    if (m_clipper)
-        m_clipper->Release();
-    m_clipper = clipper;
+    Hold(m_clipper, clipper);
     return DD_OK;
 }
 
 HRESULT Surface::GetClipper(LPDIRECTDRAWCLIPPER* lplpDDClipper)
 {
-    if (!lplpDDClipper)
-        return DDERR_INVALIDPARAMS;
-    *lplpDDClipper = m_clipper;
-    if (!m_clipper)
-        return DDERR_NOCLIPPERATTACHED;
-    m_clipper->AddRef();
-    return DD_OK;
+    return HandOut(m_clipper, lplpDDClipper, DDERR_NOCLIPPERATTACHED);
 }
 
 HRESULT Surface::SetPalette(LPDIRECTDRAWPALETTE lpDDPalette)
@@ -486,23 +470,13 @@ HRESULT Surface::SetPalette(LPDIRECTDRAWPALETTE lpDDPalette)
     // Only a palette-indexed surface takes a palette.
     if (palette && !(m_format.dwFlags & DDPF_PALETTEINDEXED8))
         return DDERR_INVALIDPIXELFORMAT;
-    if (palette)
-        palette->AddRef();
-    if (m_palette)
-        m_palette->Release();
-    m_palette = palette;
+    Hold(m_palette, palette);
     return DD_OK;
 }
 
 HRESULT Surface::GetPalette(LPDIRECTDRAWPALETTE* lplpDDPalette)
 {
-    if (!lplpDDPalette)
-        return DDERR_INVALIDPARAMS;
-    *lplpDDPalette = m_palette;
-    if (!m_palette)
-        return DDERR_NOPALETTEATTACHED;
-    m_palette->AddRef();
-    return DD_OK;
+    return HandOut(m_palette, lplpDDPalette, DDERR_NOPALETTEATTACHED);
 }
 
 HRESULT Surface::SetColorKey(DWORD dwFlags, LPDDCOLORKEY lpDDColorKey)

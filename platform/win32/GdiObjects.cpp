@@ -58,6 +58,15 @@ struct Table {
         return it == map.end() ? nullptr : &it->second;
     }
 
+    // The DC of that kind behind the handle, or null.
+    DC* FindDC(const void* handle, DCKind kind)
+    {
+        DC* dc = Find(dcs, handle);
+        return dc && dc->kind == kind ? dc : nullptr;
+    }
+
+    void Erase(const void* handle) { dcs.erase(reinterpret_cast<uintptr_t>(handle)); }
+
     // What a DC draws into or reads from; false when it has no pixels (windows, the screen).
     bool Pixels(const DC& dc, PixelView* view)
     {
@@ -121,10 +130,9 @@ bool DeleteSurfaceDC(HDC hdc)
 {
     Table& t = table();
     std::lock_guard lock(t.mutex);
-    DC* dc = t.Find(t.dcs, hdc);
-    if (!dc || dc->kind != DCKind::Surface)
+    if (!t.FindDC(hdc, DCKind::Surface))
         return false;
-    t.dcs.erase(reinterpret_cast<uintptr_t>(hdc));
+    t.Erase(hdc);
     return true;
 }
 
@@ -161,10 +169,10 @@ int ReleaseDC(HWND hWnd, HDC hDC)
 {
     auto& t = table();
     std::lock_guard lock(t.mutex);
-    DC* dc = t.Find(t.dcs, hDC);
-    if (!dc || dc->kind != DCKind::Window || dc->hwnd != hWnd)
+    DC* dc = t.FindDC(hDC, DCKind::Window);
+    if (!dc || dc->hwnd != hWnd)
         return 0;
-    t.dcs.erase(reinterpret_cast<uintptr_t>(hDC));
+    t.Erase(hDC);
     return 1;
 }
 
@@ -184,12 +192,12 @@ BOOL DeleteDC(HDC hdc)
 {
     auto& t = table();
     std::lock_guard lock(t.mutex);
-    DC* dc = t.Find(t.dcs, hdc);
     // Window and surface DCs go back through ReleaseDC.
-    if (!dc || dc->kind != DCKind::Memory)
+    DC* dc = t.FindDC(hdc, DCKind::Memory);
+    if (!dc)
         return FALSE;
     t.bitmaps.at(dc->bitmap).selectedIn = 0;
-    t.dcs.erase(reinterpret_cast<uintptr_t>(hdc));
+    t.Erase(hdc);
     return TRUE;
 }
 
@@ -197,9 +205,9 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h)
 {
     auto& t = table();
     std::lock_guard lock(t.mutex);
-    DC* dc = t.Find(t.dcs, hdc);
+    DC* dc = t.FindDC(hdc, DCKind::Memory);
     auto* bitmap = t.Find(t.bitmaps, h);
-    if (!dc || !bitmap || dc->kind != DCKind::Memory)
+    if (!dc || !bitmap)
         return nullptr;
     const auto handle = reinterpret_cast<uintptr_t>(h);
     const auto dcHandle = reinterpret_cast<uintptr_t>(hdc);

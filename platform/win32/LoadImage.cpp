@@ -62,7 +62,8 @@ bool LoadFromResource(HINSTANCE instance, LPCSTR name, Image* image)
     // own images, which we do not have.
     const uint8_t* data = nullptr;
     size_t size = 0;
-    if (!instance || instance != GetModuleHandleA(nullptr) || !res::FindProgramResource(RT_BITMAP, name, &data, &size)) {
+    if (!instance || instance != GetModuleHandleA(nullptr) ||
+        !res::FindProgramResource(RT_BITMAP, name, &data, &size)) {
         SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
         return false;
     }

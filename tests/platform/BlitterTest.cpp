@@ -12,7 +12,10 @@ using platform::PixelView;
 struct Buffer {
     int w, h;
     std::vector<uint32_t> px;
-    Buffer(int width, int height, uint32_t fill = 0) : w(width), h(height), px(static_cast<size_t>(width) * height, fill) {}
+    Buffer(int width, int height, uint32_t fill = 0)
+        : w(width), h(height), px(static_cast<size_t>(width) * height, fill)
+    {
+    }
     PixelView View() { return PixelView{px.data(), w, h, w}; }
     uint32_t At(int x, int y) const { return px[static_cast<size_t>(y) * w + x]; }
 };

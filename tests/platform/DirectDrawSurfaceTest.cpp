@@ -72,7 +72,8 @@ TEST_F(SurfaceTest, CreationChecksTheDescription)
 
 TEST_F(SurfaceTest, DescriptionTellsSizePlacementAndFormat)
 {
-    ComPtr<IDirectDrawSurface> s(CreateSurface(dd, OffscreenDesc(544, 404, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_VIDEOMEMORY)));
+    const DWORD video = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_VIDEOMEMORY;
+    ComPtr<IDirectDrawSurface> s(CreateSurface(dd, OffscreenDesc(544, 404, video)));
     ASSERT_TRUE(s);
     DDSURFACEDESC d = testsupport::DescOf(s);
     EXPECT_EQ(d.dwWidth, 544u);
