@@ -1,0 +1,489 @@
+// Windows on Qt widgets: creation, geometry, showing, input and the client pixels.
+#include "win32/QtWindows.h"
+
+#include "win32/Backend.h"
+#include "win32/Icons.h"
+#include "win32/Window.h"
+#include "win32/WindowEvents.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QIcon>
+#include <QImage>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+
+#include <algorithm>
+
+namespace platform::qt {
+namespace {
+
+using win32::FindWindowRecord;
+
+WPARAM KeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
+{
+    WPARAM flags = 0;
+    if (buttons & Qt::LeftButton)
+        flags |= MK_LBUTTON;
+    if (buttons & Qt::RightButton)
+        flags |= MK_RBUTTON;
+    if (buttons & Qt::MiddleButton)
+        flags |= MK_MBUTTON;
+    if (modifiers & Qt::ShiftModifier)
+        flags |= MK_SHIFT;
+    if (modifiers & Qt::ControlModifier)
+        flags |= MK_CONTROL;
+    return flags;
+}
+
+// The message of a button going down or up; 0 for buttons the platform does not report.
+UINT ButtonMessage(Qt::MouseButton button, bool down)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    case Qt::RightButton:
+        return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    case Qt::MiddleButton:
+        return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+    default:
+        return 0;
+    }
+}
+
+Qt::CursorShape CursorShape(int id)
+{
+    switch (id) {
+    case 32513:
+        return Qt::IBeamCursor;
+    case 32514:
+        return Qt::WaitCursor;
+    case 32515:
+        return Qt::CrossCursor;
+    case 32646:
+        return Qt::SizeAllCursor;
+    case 32648:
+        return Qt::ForbiddenCursor;
+    case 32649:
+        return Qt::PointingHandCursor;
+    case 32650:
+        return Qt::BusyCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+
+QIcon IconFromIco(const std::vector<uint8_t>& ico)
+{
+    QByteArray bytes(reinterpret_cast<const char*>(ico.data()), static_cast<qsizetype>(ico.size()));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "ico");
+    QIcon icon;
+    for (int i = 0; i < reader.imageCount() || i == 0; ++i) {
+        if (i > 0 && !reader.jumpToNextImage())
+            break;
+        QImage image = reader.read();
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+
+} // namespace
+
+std::map<HWND, BackendWindow>& BackendWindows()
+{
+    static std::map<HWND, BackendWindow> windows;
+    return windows;
+}
+
+BackendWindow* FindBackendWindow(HWND hwnd)
+{
+    auto it = BackendWindows().find(hwnd);
+    return it == BackendWindows().end() ? nullptr : &it->second;
+}
+
+QWidget* TopLevelWidget(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (!b)
+        return nullptr;
+    if (b->frame)
+        return b->frame;
+    return b->client ? b->client->window() : nullptr;
+}
+
+// --- ClientWidget ---
+
+ClientWidget::ClientWidget(HWND hwnd, QWidget* parent) : QWidget(parent), m_hwnd(hwnd)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+void ClientWidget::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QRect area = event->rect();
+    win32::Window* w = FindWindowRecord(m_hwnd);
+    QRect image;
+    if (w && w->pixelWidth > 0 && w->pixelHeight > 0) {
+        image = QRect(0, 0, w->pixelWidth, w->pixelHeight);
+        QImage pixels(reinterpret_cast<const uchar*>(w->pixels.data()), w->pixelWidth, w->pixelHeight,
+                      w->pixelWidth * 4, QImage::Format_RGB32);
+        const QRect part = area & image;
+        painter.drawImage(part.topLeft(), pixels, part);
+    }
+    // What the pixels do not cover yet is black.
+    for (const QRect& r : QRegion(area).subtracted(QRegion(image)))
+        painter.fillRect(r, Qt::black);
+}
+
+void ClientWidget::PostMouse(QMouseEvent* event, UINT message)
+{
+    if (!message)
+        return;
+    const QPoint p = event->position().toPoint();
+    win32::PostInput(m_hwnd, message, KeyState(event->buttons(), event->modifiers()),
+                     MAKELPARAM(static_cast<WORD>(p.x()), static_cast<WORD>(p.y())));
+}
+
+void ClientWidget::mousePressEvent(QMouseEvent* event) { PostMouse(event, ButtonMessage(event->button(), true)); }
+
+void ClientWidget::mouseReleaseEvent(QMouseEvent* event) { PostMouse(event, ButtonMessage(event->button(), false)); }
+
+void ClientWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Only classes that ask for double clicks get them; others see a second press.
+    win32::Window* w = FindWindowRecord(m_hwnd);
+    UINT message = ButtonMessage(event->button(), true);
+    if (w && (w->cls->style & CS_DBLCLKS) && message)
+        message += WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
+    PostMouse(event, message);
+}
+
+void ClientWidget::mouseMoveEvent(QMouseEvent* event) { PostMouse(event, WM_MOUSEMOVE); }
+
+void ClientWidget::keyPressEvent(QKeyEvent* event)
+{
+    const QString text = event->text();
+    if (text.isEmpty()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // Characters in the program's single-byte code page; others become '?'.
+    LPARAM flags = 1 | (static_cast<LPARAM>(event->nativeScanCode() & 0xFF) << 16) | (event->isAutoRepeat() ? 1 << 30 : 0);
+    for (QChar c : text)
+        win32::PostInput(m_hwnd, WM_CHAR, c.unicode() < 256 ? c.unicode() : '?', flags);
+}
+
+void ClientWidget::resizeEvent(QResizeEvent*)
+{
+    if (!isWindow() && !dynamic_cast<FrameWidget*>(parentWidget()))
+        win32::GeometryChanged(m_hwnd);
+}
+
+void ClientWidget::moveEvent(QMoveEvent*)
+{
+    if (!dynamic_cast<FrameWidget*>(parentWidget()))
+        win32::GeometryChanged(m_hwnd);
+}
+
+// --- FrameWidget ---
+
+FrameWidget::FrameWidget(HWND hwnd) : QWidget(nullptr), m_hwnd(hwnd), m_client(new ClientWidget(hwnd, this))
+{
+    m_client->setFocus();
+}
+
+void FrameWidget::SetMenuBar(QMenuBar* bar)
+{
+    if (m_menuBar)
+        m_menuBar->deleteLater();
+    m_menuBar = bar;
+    if (bar) {
+        bar->setParent(this);
+        bar->setNativeMenuBar(false);
+        bar->show();
+    }
+    LayOut(size());
+}
+
+void FrameWidget::LayOut(QSize contents)
+{
+    // The bar is given the one-line height that AdjustWindowRect counts, so the client
+    // area is exactly what the window was made for.
+    const int bar = m_menuBar ? std::min(backend::MenuBarHeight(), contents.height()) : 0;
+    if (m_menuBar)
+        m_menuBar->setGeometry(0, 0, contents.width(), bar);
+    m_client->setGeometry(0, bar, contents.width(), std::max(0, contents.height() - bar));
+}
+
+void FrameWidget::resizeEvent(QResizeEvent*)
+{
+    LayOut(size());
+    win32::GeometryChanged(m_hwnd);
+}
+
+void FrameWidget::moveEvent(QMoveEvent*) { win32::GeometryChanged(m_hwnd); }
+
+void FrameWidget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange)
+        win32::GeometryChanged(m_hwnd);
+    else if (event->type() == QEvent::ActivationChange)
+        win32::ActivationChanged();
+    QWidget::changeEvent(event);
+}
+
+void FrameWidget::closeEvent(QCloseEvent* event)
+{
+    // The close button is the system menu's Close: the window decides in WM_CLOSE.
+    event->ignore();
+    win32::PostInput(m_hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+} // namespace platform::qt
+
+namespace platform::backend {
+
+using qt::BackendWindow;
+using qt::FindBackendWindow;
+
+void CreateWidgets(HWND hwnd)
+{
+    win32::Window* w = win32::FindWindowRecord(hwnd);
+    if (!w)
+        return;
+    BackendWindow b;
+    if (w->IsChild()) {
+        BackendWindow* parent = FindBackendWindow(w->parent);
+        b.client = new qt::ClientWidget(hwnd, parent ? parent->client.data() : nullptr);
+        b.client->hide();
+    } else {
+        b.frame = new qt::FrameWidget(hwnd);
+        b.client = b.frame->client();
+        if (w->exStyle & WS_EX_TOOLWINDOW)
+            b.frame->setWindowFlag(Qt::Tool);
+        if (!(w->style & WS_THICKFRAME)) {
+            b.frame->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+        }
+    }
+    qt::BackendWindows()[hwnd] = b;
+}
+
+void DestroyWidgets(HWND hwnd)
+{
+    auto& all = qt::BackendWindows();
+    auto it = all.find(hwnd);
+    if (it == all.end())
+        return;
+    BackendWindow b = it->second;
+    all.erase(it);
+    // Widgets are only ever deleted from the message loop, never inside their own events.
+    if (b.frame)
+        delete b.frame.data();
+    else if (b.client)
+        delete b.client.data();
+}
+
+void SetTitle(HWND hwnd, const std::string& text)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (b && b->frame)
+        b->frame->setWindowTitle(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void SetIcon(HWND hwnd, HICON icon)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    const std::vector<uint8_t>* ico = win32::IconFileImage(icon);
+    if (b && b->frame && ico)
+        b->frame->setWindowIcon(qt::IconFromIco(*ico));
+}
+
+void SetCursorShape(HWND hwnd, HCURSOR cursor)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (b && b->client)
+        b->client->setCursor(qt::CursorShape(win32::StandardCursorId(cursor)));
+}
+
+void SetEnabled(HWND hwnd, bool enabled)
+{
+    if (QWidget* w = qt::TopLevelWidget(hwnd); w && FindBackendWindow(hwnd)->frame)
+        w->setEnabled(enabled);
+    else if (BackendWindow* b = FindBackendWindow(hwnd); b && b->client)
+        b->client->setEnabled(enabled);
+}
+
+RECT ContentsRect(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (!b || !b->client)
+        return RECT{};
+    if (b->frame) {
+        QRect g = b->frame->geometry();
+        return RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    }
+    POINT o = ClientOrigin(hwnd);
+    return RECT{o.x, o.y, o.x + b->client->width(), o.y + b->client->height()};
+}
+
+void SetContentsRect(HWND hwnd, const RECT& r)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    win32::Window* w = win32::FindWindowRecord(hwnd);
+    if (!b || !b->client || !w)
+        return;
+    const QSize size(r.right - r.left, r.bottom - r.top);
+    if (b->frame) {
+        b->frame->setGeometry(QRect(QPoint(r.left, r.top), size));
+        b->frame->LayOut(size); // at once, whether or not the window system has answered yet
+    } else {
+        POINT parent = ClientOrigin(w->parent);
+        b->client->setGeometry(QRect(QPoint(r.left - parent.x, r.top - parent.y), size));
+    }
+}
+
+POINT ClientOrigin(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    win32::Window* w = win32::FindWindowRecord(hwnd);
+    if (!b || !b->client || !w)
+        return POINT{};
+    QPoint p = b->client->pos();
+    if (b->frame) {
+        p += b->frame->geometry().topLeft();
+        return POINT{p.x(), p.y()};
+    }
+    POINT parent = ClientOrigin(w->parent);
+    return POINT{parent.x + p.x(), parent.y + p.y()};
+}
+
+SIZE ClientWidgetSize(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (!b || !b->client)
+        return SIZE{};
+    return SIZE{b->client->width(), b->client->height()};
+}
+
+void Show(HWND hwnd, int cmd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (!b || !b->client)
+        return;
+    if (!b->frame) {
+        b->client->setVisible(cmd != SW_HIDE);
+        return;
+    }
+    qt::FrameWidget* f = b->frame;
+    f->setAttribute(Qt::WA_ShowWithoutActivating, cmd == SW_SHOWNA || cmd == SW_SHOWNOACTIVATE || cmd == SW_SHOWMINNOACTIVE);
+    switch (cmd) {
+    case SW_HIDE:
+        f->hide();
+        break;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+        f->showMinimized();
+        break;
+    case SW_SHOWMAXIMIZED:
+        f->showMaximized();
+        break;
+    case SW_SHOWNORMAL:
+        f->showNormal();
+        break;
+    case SW_RESTORE:
+        if (f->windowState() & Qt::WindowMinimized) {
+            f->setWindowState(f->windowState() & ~Qt::WindowMinimized);
+            f->show();
+        } else {
+            f->showNormal();
+        }
+        break;
+    default:
+        f->show();
+        break;
+    }
+}
+
+bool IsVisible(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    return b && b->client && b->client->isVisible();
+}
+
+bool IsHidden(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (!b || !b->client)
+        return true;
+    return b->frame ? b->frame->isHidden() : b->client->isHidden();
+}
+
+bool IsMinimized(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    return b && b->frame && (b->frame->windowState() & Qt::WindowMinimized);
+}
+
+bool IsMaximized(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    return b && b->frame && !(b->frame->windowState() & Qt::WindowMinimized) &&
+           (b->frame->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+void Activate(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (!b || !b->frame)
+        return;
+    b->frame->raise();
+    b->frame->activateWindow();
+    b->client->setFocus();
+}
+
+void Focus(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (b && b->client)
+        b->client->setFocus();
+}
+
+void QueryActivation(HWND* active, bool* appActive)
+{
+    *active = nullptr;
+    *appActive = QGuiApplication::applicationState() == Qt::ApplicationActive;
+    QWidget* a = QApplication::activeWindow();
+    for (auto& [h, b] : qt::BackendWindows())
+        if (a && b.frame == a)
+            *active = h;
+}
+
+void RepaintPixels(HWND hwnd, const RECT& r)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (b && b->client)
+        b->client->update(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
+}
+
+POINT CursorPos()
+{
+    if (!HasApplication())
+        return POINT{};
+    QPoint p = QCursor::pos();
+    return POINT{p.x(), p.y()};
+}
+
+} // namespace platform::backend
