@@ -78,6 +78,22 @@ Qt::CursorShape CursorShape(int id)
     }
 }
 
+// The decorations the window system gives a top-level window of these styles.
+Qt::WindowFlags FrameFlags(DWORD style, DWORD exStyle)
+{
+    Qt::WindowFlags flags = (exStyle & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window;
+    if ((style & WS_CAPTION) != WS_CAPTION)
+        return flags | Qt::FramelessWindowHint;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (style & WS_SYSMENU)
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (style & WS_MINIMIZEBOX)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (style & WS_MAXIMIZEBOX)
+        flags |= Qt::WindowMaximizeButtonHint;
+    return flags;
+}
+
 QIcon IconFromIco(const std::vector<uint8_t>& ico)
 {
     QByteArray bytes(reinterpret_cast<const char*>(ico.data()), static_cast<qsizetype>(ico.size()));
@@ -271,11 +287,7 @@ void CreateWidgets(HWND hwnd)
     } else {
         b.frame = new qt::FrameWidget(hwnd);
         b.client = b.frame->client();
-        if (w->exStyle & WS_EX_TOOLWINDOW)
-            b.frame->setWindowFlag(Qt::Tool);
-        if (!(w->style & WS_THICKFRAME)) {
-            b.frame->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-        }
+        b.frame->setWindowFlags(qt::FrameFlags(w->style, w->exStyle));
     }
     qt::BackendWindows()[hwnd] = b;
 }
@@ -319,9 +331,10 @@ void SetCursorShape(HWND hwnd, HCURSOR cursor)
 
 void SetEnabled(HWND hwnd, bool enabled)
 {
-    if (QWidget* w = qt::TopLevelWidget(hwnd); w && FindBackendWindow(hwnd)->frame)
-        w->setEnabled(enabled);
-    else if (BackendWindow* b = FindBackendWindow(hwnd); b && b->client)
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (b && b->frame)
+        b->frame->setEnabled(enabled);
+    else if (b && b->client)
         b->client->setEnabled(enabled);
 }
 
@@ -346,6 +359,9 @@ void SetContentsRect(HWND hwnd, const RECT& r)
         return;
     const QSize size(r.right - r.left, r.bottom - r.top);
     if (b->frame) {
+        // Without a sizing border the user cannot resize the window; the program can.
+        if (!(w->style & WS_THICKFRAME))
+            b->frame->setFixedSize(size);
         b->frame->setGeometry(QRect(QPoint(r.left, r.top), size));
         b->frame->LayOut(size); // at once, whether or not the window system has answered yet
     } else {

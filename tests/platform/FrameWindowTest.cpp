@@ -1,6 +1,7 @@
 #include "WindowTestSupport.h"
 
 #include "testing/WindowProbe.h"
+#include "testing/DisplayOverride.h"
 #include "win32/WindowPixels.h"
 
 namespace {
@@ -275,6 +276,68 @@ TEST_F(FrameWindowTest, IconsFromMissingResourcesAreNullTheArrowIsStandard)
     EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), nullptr);
     EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCE(5)), nullptr);
     EXPECT_NE(LoadIconA(nullptr, IDI_APPLICATION), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+using ChildWindowTest = test::PlatformTest;
+
+TEST_F(ChildWindowTest, ChildrenLieInTheirParentsClientAreaAndGoWithIt)
+{
+    HWND parent = MakeWindow("Parent");
+    HWND child = CreateWindowExA(0, test::LoggingClass(), "", WS_CHILD | WS_VISIBLE, 10, 20, 100, 50, parent,
+                                 reinterpret_cast<HMENU>(1009), nullptr, nullptr);
+    ASSERT_NE(child, nullptr);
+    EXPECT_TRUE(IsChild(parent, child));
+    EXPECT_EQ(GetParent(child), parent);
+    EXPECT_EQ(GetWindowLongA(child, GWL_ID), 1009);
+    RECT client;
+    GetClientRect(child, &client);
+    EXPECT_EQ(client.right, 100);
+    EXPECT_EQ(client.bottom, 50);
+    POINT inParent{0, 0}, inChild{0, 0};
+    ClientToScreen(parent, &inParent);
+    ClientToScreen(child, &inChild);
+    EXPECT_EQ(inChild.x - inParent.x, 10);
+    EXPECT_EQ(inChild.y - inParent.y, 20);
+    EXPECT_EQ(CreateWindowExA(0, test::LoggingClass(), "", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+              nullptr);
+
+    test::Log().clear();
+    DestroyWindow(parent);
+    EXPECT_FALSE(IsWindow(child));
+    std::vector<std::pair<HWND, UINT>> order;
+    for (const auto& l : test::Log())
+        if (l.msg == WM_DESTROY || l.msg == WM_NCDESTROY)
+            order.push_back({l.hwnd, l.msg});
+    // WM_DESTROY parent first, WM_NCDESTROY child first.
+    EXPECT_EQ(order, (std::vector<std::pair<HWND, UINT>>{
+                         {parent, WM_DESTROY}, {child, WM_DESTROY}, {child, WM_NCDESTROY}, {parent, WM_NCDESTROY}}));
+}
+
+TEST_F(ChildWindowTest, OwnedWindowsAreDestroyedBeforeTheirOwner)
+{
+    HWND owner = MakeWindow("Owner");
+    HWND owned = CreateWindowExA(0, test::LoggingClass(), "Options", WS_POPUP | WS_CAPTION, 0, 0, 50, 50, owner,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_NE(owned, nullptr);
+    test::Log().clear();
+    DestroyWindow(owner);
+    EXPECT_FALSE(IsWindow(owned));
+    ASSERT_FALSE(test::LoggedOf(WM_DESTROY).empty());
+    EXPECT_EQ(test::LoggedOf(WM_DESTROY).front().hwnd, owned);
+}
+
+TEST_F(ChildWindowTest, ScreenMetricsFollowTheDisplayMode)
+{
+    EXPECT_GT(GetSystemMetrics(SM_CXSCREEN), 0);
+    EXPECT_GT(GetSystemMetrics(SM_CYSCREEN), 0);
+    platform::testing::OverrideDisplayMode(640, 480, 8);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 480);
+    platform::testing::ClearDisplayModeOverride();
 }
 
 } // namespace
