@@ -71,7 +71,7 @@ TEST(NoDisplayTest, WithoutADisplayTheProgramSaysSoInOneLineAndFails)
 TEST(NoDisplayTest, ADisplayThatCannotBeOpenedIsReportedTheSameWay)
 {
     ASSERT_NE(std::getenv("MEMORY_BINARY_DIR"), nullptr);
-    ExpectOneLineAndFailure(RunProgram(":97", nullptr));
+    ExpectOneLineAndFailure(RunProgram(":9797", nullptr));
 }
 
 } // namespace
