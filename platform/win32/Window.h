@@ -57,6 +57,9 @@ struct Window {
     bool IsChild() const { return (style & WS_CHILD) != 0; }
 };
 
+// The class of that name or atom; nullptr when none is registered.
+std::shared_ptr<const WindowClass> FindWindowClass(LPCSTR name);
+
 // The record of a live window; nullptr for NULL, unknown or destroyed handles.
 Window* FindWindowRecord(HWND hwnd);
 
