@@ -10,7 +10,7 @@ int g_nOriginY = g_nBaseOriginY;
 MemApp theApp;
 
 BEGIN_MESSAGE_MAP(MemApp, DirectDrawApp)
-    ON_COMMAND(ID_HELP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_HELP_ABOUT, &MemApp::OnAppAbout)
 END_MESSAGE_MAP()
 
 BOOL MemApp::InitInstance()

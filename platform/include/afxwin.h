@@ -334,6 +334,9 @@ public:
                 const RECT& rect = rectDefault, CWnd* pParentWnd = NULL, LPCTSTR lpszMenuName = NULL,
                 DWORD dwExStyle = 0, CCreateContext* pContext = NULL);
 
+    // Commands go to the frame's own map first, then to the application's.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
+
 protected:
     // The frame object deletes itself once its window is gone.
     void PostNcDestroy() override;

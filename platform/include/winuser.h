@@ -429,7 +429,6 @@ BOOL EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable);
 HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 HCURSOR LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
 BOOL DestroyIcon(HICON hIcon);
-HCURSOR SetCursor(HCURSOR hCursor);
 
 // --- Message boxes ---
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);

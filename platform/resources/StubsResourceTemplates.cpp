@@ -1,0 +1,38 @@
+// Placeholders for the resource reader's template functions until it lands (it replaces
+// this file): no resource is found, so menus and icons from resources are missing.
+#include "resources/ResourceTemplates.h"
+
+namespace platform::res {
+
+bool FindProgramResource(LPCSTR, LPCSTR, const uint8_t**, size_t*) { return false; }
+bool ParseMenu(const uint8_t*, size_t, MenuTemplate*) { return false; }
+bool ParseDialog(const uint8_t*, size_t, DialogTemplate*) { return false; }
+std::vector<uint8_t> BuildIcoFile(LPCSTR) { return {}; }
+
+std::string ToUtf8(const std::u16string& s)
+{
+    std::string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        uint32_t c = s[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000)
+            c = 0x10000 + ((c - 0xD800) << 10) + (s[++i] - 0xDC00);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+} // namespace platform::res

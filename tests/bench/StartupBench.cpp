@@ -1,0 +1,169 @@
+// Start-up to the first frame, and processor time while idling, of the game beside a
+// minimal Qt window program, both in the same X server in the same run.
+//   bench_startup [path/to/memory] [path/to/bench_minimal_qt]
+#include "support/Xvfb.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The window whose name contains `title`, searched depth-first from the root.
+Window FindWindow(Display* dpy, Window w, const std::string& title)
+{
+    char* name = nullptr;
+    if (XFetchName(dpy, w, &name) && name) {
+        bool match = std::string(name).find(title) != std::string::npos;
+        XFree(name);
+        if (match)
+            return w;
+    }
+    Window root, parent, *children = nullptr;
+    unsigned n = 0;
+    if (!XQueryTree(dpy, w, &root, &parent, &children, &n))
+        return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < n && !found; ++i)
+        found = FindWindow(dpy, children[i], title);
+    if (children)
+        XFree(children);
+    return found;
+}
+
+// Colour of one pixel of a window, counted from its bottom-right corner.
+bool PixelFromBottomRight(Display* dpy, Window w, int dx, int dy, unsigned long* rgb)
+{
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(dpy, w, &a) || a.map_state != IsViewable)
+        return false;
+    XImage* img = XGetImage(dpy, w, a.width - dx, a.height - dy, 1, 1, AllPlanes, ZPixmap);
+    if (!img)
+        return false;
+    *rgb = XGetPixel(img, 0, 0) & 0xFFFFFF;
+    XDestroyImage(img);
+    return true;
+}
+
+bool Near(unsigned long a, unsigned long b)
+{
+    for (int s = 0; s < 24; s += 8)
+        if (std::abs(int((a >> s) & 0xFF) - int((b >> s) & 0xFF)) > 8)
+            return false;
+    return true;
+}
+
+double CpuSeconds(int pid)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    std::getline(in, line);
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    std::string f;
+    unsigned long utime = 0, stime = 0;
+    for (int i = 3; i <= 15 && fields >> f; ++i) {
+        if (i == 14)
+            utime = std::stoul(f);
+        if (i == 15)
+            stime = std::stoul(f);
+    }
+    return double(utime + stime) / double(sysconf(_SC_CLK_TCK));
+}
+
+struct Result {
+    double startupMs = -1;
+    double cpuPercent = -1;
+};
+
+// Launches a program, waits for `title` to show `colour` at the given point, then
+// measures its processor time over `idleSeconds`.
+Result Measure(e2e::XvfbSession& x, Display* dpy, const std::string& program, const std::string& dir,
+               const std::string& title, int dx, int dy, unsigned long colour, int idleSeconds)
+{
+    Result r;
+    auto t0 = Clock::now();
+    int pid = x.Launch(program, {}, dir);
+    while (Clock::now() - t0 < std::chrono::seconds(30)) {
+        Window w = FindWindow(dpy, DefaultRootWindow(dpy), title);
+        unsigned long rgb = 0;
+        if (w && PixelFromBottomRight(dpy, w, dx, dy, &rgb) && Near(rgb, colour)) {
+            r.startupMs = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    if (r.startupMs >= 0 && idleSeconds > 0) {
+        double c0 = CpuSeconds(pid);
+        std::this_thread::sleep_for(std::chrono::seconds(idleSeconds));
+        r.cpuPercent = 100.0 * (CpuSeconds(pid) - c0) / idleSeconds;
+    }
+    x.WaitExit(pid, 0);
+    return r;
+}
+
+// The background bitmap's pixel, from the committed BMP (24-bit, bottom-up).
+unsigned long BackgroundPixel(const std::string& bmp, int x, int y)
+{
+    std::ifstream in(bmp, std::ios::binary);
+    std::string d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    auto u32 = [&](size_t o) { return uint32_t((uint8_t)d[o] | (uint8_t)d[o + 1] << 8 | (uint8_t)d[o + 2] << 16 | (uint8_t)d[o + 3] << 24); };
+    size_t stride = (u32(18) * 3 + 3) & ~3u;
+    size_t at = u32(10) + (u32(22) - 1 - y) * stride + x * 3;
+    return (uint8_t)d[at + 2] << 16 | (uint8_t)d[at + 1] << 8 | (uint8_t)d[at];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string binDir = MEMORY_BENCH_BINARY_DIR;
+    const std::string game = argc > 1 ? argv[1] : std::string(MEMORY_RELEASE_BINARY);
+    const std::string minimal = argc > 2 ? argv[2] : binDir + "/tests/bench/bench_minimal_qt";
+    const std::string gameDir = game.substr(0, game.rfind('/'));
+
+    e2e::XvfbSession x;
+    if (!x.ok()) {
+        std::fprintf(stderr, "bench_startup: Xvfb did not start\n");
+        return 1;
+    }
+    Display* dpy = XOpenDisplay(x.display().c_str());
+    if (!dpy) {
+        std::fprintf(stderr, "bench_startup: cannot open %s\n", x.display().c_str());
+        return 1;
+    }
+
+    // A point of the background right of the cards: the client area's (535, 200).
+    unsigned long foil = BackgroundPixel(std::string(MEMORY_BENCH_SOURCE_DIR) + "/res/BKGR_FOIL.bmp", 535, 200);
+    const int runs = 3, idle = 10;
+    Result best[2];
+    for (int i = 0; i < runs; ++i) {
+        Result q = Measure(x, dpy, minimal, gameDir, "Minimal Qt window", 272, 202, 0x336699, i == 0 ? idle : 0);
+        Result g = Measure(x, dpy, game, gameDir, "Memory", 544 - 535, 404 - 200, foil, i == 0 ? idle : 0);
+        if (i == 0) {
+            best[0] = q;
+            best[1] = g;
+        }
+        if (q.startupMs >= 0 && q.startupMs < best[0].startupMs)
+            best[0].startupMs = q.startupMs;
+        if (g.startupMs >= 0 && g.startupMs < best[1].startupMs)
+            best[1].startupMs = g.startupMs;
+    }
+    XCloseDisplay(dpy);
+
+    std::printf("start-up to first frame (best of %d): memory %.0f ms, minimal Qt window %.0f ms, ratio %.2f (goal <= 1.5)\n",
+                runs, best[1].startupMs, best[0].startupMs, best[1].startupMs / best[0].startupMs);
+    std::printf("processor time while idling (%d s): memory %.2f%% of a core, minimal Qt window %.2f%% (goal < 5%%)\n",
+                idle, best[1].cpuPercent, best[0].cpuPercent);
+    std::printf("program measured: %s\n", game.c_str());
+    return best[1].startupMs < 0 || best[0].startupMs < 0 ? 1 : 0;
+}

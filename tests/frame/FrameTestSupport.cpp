@@ -1,0 +1,52 @@
+#include "FrameTestSupport.h"
+
+#include <gtest/gtest.h>
+
+void TestFrameWin::MakeDirectDraw()
+{
+    LPDIRECTDRAW pDD = NULL;
+    ASSERT_EQ(DirectDrawCreate(NULL, &pDD, NULL), DD_OK);
+    ASSERT_EQ(pDD->QueryInterface(IID_IDirectDraw2, (void**)&m_pDirectDraw), DD_OK);
+    pDD->Release();
+    DDSURFACEDESC desc;
+    ZeroMemory(&desc, sizeof(desc));
+    desc.dwSize = sizeof(desc);
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    ASSERT_EQ(m_pDirectDraw->CreateSurface(&desc, &m_pPrimary, NULL), DD_OK);
+}
+
+LPDIRECTDRAWSURFACE MakeSurface(LPDIRECTDRAW2 pDD, int width, int height)
+{
+    DDSURFACEDESC desc;
+    ZeroMemory(&desc, sizeof(desc));
+    desc.dwSize = sizeof(desc);
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    desc.dwWidth = width;
+    desc.dwHeight = height;
+    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    LPDIRECTDRAWSURFACE pSurface = NULL;
+    EXPECT_EQ(pDD->CreateSurface(&desc, &pSurface, NULL), DD_OK);
+    return pSurface;
+}
+
+DWORD PixelAt(LPDIRECTDRAWSURFACE pSurface, int x, int y)
+{
+    DDSURFACEDESC desc;
+    ZeroMemory(&desc, sizeof(desc));
+    desc.dwSize = sizeof(desc);
+    if (pSurface->Lock(NULL, &desc, DDLOCK_WAIT, NULL) != DD_OK)
+        return 0xDEADBEEF;
+    DWORD value = ((DWORD*)((BYTE*)desc.lpSurface + y * desc.lPitch))[x] & 0xFFFFFF;
+    pSurface->Unlock(NULL);
+    return value;
+}
+
+void Fill(LPDIRECTDRAWSURFACE pSurface, DWORD colour)
+{
+    DDBLTFX fx;
+    ZeroMemory(&fx, sizeof(fx));
+    fx.dwSize = sizeof(fx);
+    fx.dwFillColor = colour;
+    pSurface->Blt(NULL, NULL, NULL, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+}
