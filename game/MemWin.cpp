@@ -2,7 +2,6 @@
 
 #include "frame/BitmapSurface.h"
 #include "frame/FrameTimer.h"
-#include "game/AGame.h"
 #include "game/WindowProcRules.h"
 #include "resource.h"
 #include "sound/DSound.h"
@@ -200,11 +199,8 @@ void MemWin::DrawFrame()
 
     BltClipped(m_pBackBuffer, m_pBackgroundSurface, 0, 0, FALSE);
 
-    float fElapsed = FrameTimer(FT_ELAPSED_TIME);
-    if (m_pGame) {
-        m_pGame->Update(&fElapsed);
-        m_pGame->Draw();
-    }
+    // The game model comes with its own change; until then the frame is the background alone.
+    FrameTimer(FT_ELAPSED_TIME);
 
     // The back buffer keeps the size it was made with; it is stretched into the client area.
     if (m_pPrimary && m_pBackBuffer)
@@ -247,12 +243,8 @@ void MemWin::LoadPalette()
 
 void MemWin::OnDestroy()
 {
-    // The options dialog comes with its own change; until then there is none to delete.
+    // The options dialog and the game model come with their own changes; until then there are none to delete.
     ReleaseSurfaces();
-    if (m_pGame) {
-        delete m_pGame;
-        m_pGame = NULL;
-    }
     if (m_pDSound) {
         delete m_pDSound;
         m_pDSound = NULL;
