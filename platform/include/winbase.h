@@ -15,3 +15,7 @@ void SetLastError(DWORD dwErrCode);
 #define LPTR (LMEM_FIXED | LMEM_ZEROINIT)
 HLOCAL LocalAlloc(UINT uFlags, SIZE_T uBytes);
 HLOCAL LocalFree(HLOCAL hMem);
+
+// The command line as the runtime library splits it (set by the program's start-up).
+extern int __argc;
+extern char** __argv;

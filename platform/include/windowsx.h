@@ -1,0 +1,6 @@
+// Message crackers.
+#pragma once
+#include "windows.h"
+
+#define GET_X_LPARAM(lp) ((int)(short)LOWORD(lp))
+#define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))

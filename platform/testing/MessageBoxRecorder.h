@@ -1,0 +1,24 @@
+// Test seam: message boxes are recorded instead of shown, and answered with a chosen button.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace platform::testing {
+
+struct RecordedMessageBox {
+    std::string text;
+    std::string caption;
+    UINT type = 0; // as MessageBoxA got it (AfxMessageBox adds the class library's icon)
+    HWND owner = nullptr;
+};
+
+// From now on every message box is recorded and answered at once with `answer` (IDOK...).
+void RecordMessageBoxes(int answer = IDOK);
+// Shows message boxes again; the record stays until cleared.
+void StopRecordingMessageBoxes();
+const std::vector<RecordedMessageBox>& RecordedMessageBoxes();
+void ClearRecordedMessageBoxes();
+
+} // namespace platform::testing

@@ -1,0 +1,150 @@
+// Which window is active, whether the application is, and the notices of the window
+// system (geometry and activation changes) that wait for the next pump.
+#include "win32/Backend.h"
+#include "win32/Window.h"
+#include "win32/WindowEvents.h"
+
+#include <algorithm>
+
+namespace platform::win32 {
+namespace {
+
+struct State {
+    HWND active = nullptr;
+    bool appActive = false;
+    HWND focus = nullptr;
+    std::vector<HWND> geometryPending;
+    bool activationPending = false;
+};
+
+State& state()
+{
+    static State s;
+    return s;
+}
+
+WPARAM ActivateParam(WORD how, HWND hwnd) { return MAKEWPARAM(how, IsIconic(hwnd) ? 1 : 0); }
+
+} // namespace
+
+void SetActivation(HWND active, bool appActive)
+{
+    State& s = state();
+    Window* w = FindWindowRecord(active);
+    if (!w || w->IsChild())
+        active = nullptr;
+    if (active)
+        appActive = true;
+    const HWND oldActive = s.active;
+    const bool oldApp = s.appActive;
+    if (oldActive == active && oldApp == appActive)
+        return;
+    s.active = active;
+    s.appActive = appActive;
+    if (active)
+        s.focus = active;
+    // As on the platform: the window losing the activation hears of it first, then every
+    // top-level window hears of the application's change, then the window gaining it.
+    if (oldActive != active && FindWindowRecord(oldActive))
+        CallProcedure(oldActive, WM_ACTIVATE, ActivateParam(WA_INACTIVE, oldActive), reinterpret_cast<LPARAM>(active));
+    if (oldApp != appActive)
+        for (HWND h : TopLevelWindows())
+            CallProcedure(h, WM_ACTIVATEAPP, appActive ? TRUE : FALSE, 0);
+    if (oldActive != active && FindWindowRecord(active))
+        CallProcedure(active, WM_ACTIVATE, ActivateParam(WA_ACTIVE, active), reinterpret_cast<LPARAM>(oldActive));
+}
+
+HWND ActiveWindow()
+{
+    if (!FindWindowRecord(state().active))
+        state().active = nullptr;
+    return state().active;
+}
+
+bool ApplicationActive() { return state().appActive; }
+
+void PassActivationOn(HWND leaving)
+{
+    if (ActiveWindow() != leaving)
+        return;
+    for (HWND h : TopLevelWindows()) {
+        Window* w = FindWindowRecord(h);
+        if (h != leaving && w && !w->destroying && w->enabled && backend::IsVisible(h) && !backend::IsMinimized(h)) {
+            SetActivation(h, true);
+            backend::Activate(h);
+            return;
+        }
+    }
+    SetActivation(nullptr, false);
+}
+
+void GeometryChanged(HWND hwnd)
+{
+    auto& pending = state().geometryPending;
+    if (std::find(pending.begin(), pending.end(), hwnd) == pending.end())
+        pending.push_back(hwnd);
+}
+
+void ActivationChanged() { state().activationPending = true; }
+
+void DeliverWindowSystemNotices()
+{
+    State& s = state();
+    while (!s.geometryPending.empty()) {
+        HWND h = s.geometryPending.front();
+        s.geometryPending.erase(s.geometryPending.begin());
+        NotifyGeometry(h);
+    }
+    if (s.activationPending) {
+        s.activationPending = false;
+        HWND active = nullptr;
+        bool appActive = false;
+        backend::QueryActivation(&active, &appActive);
+        SetActivation(active, appActive);
+    }
+}
+
+} // namespace platform::win32
+
+using namespace platform::win32;
+
+HWND SetActiveWindow(HWND hwnd)
+{
+    Window* w = FindWindowRecord(hwnd);
+    if (!w || w->IsChild())
+        return nullptr;
+    HWND previous = ActiveWindow();
+    SetActivation(hwnd, true);
+    platform::backend::Activate(hwnd);
+    return previous;
+}
+
+HWND GetActiveWindow() { return ActiveWindow(); }
+
+HWND GetForegroundWindow() { return ActiveWindow(); }
+
+BOOL SetForegroundWindow(HWND hwnd) { return SetActiveWindow(hwnd) != nullptr || ActiveWindow() == hwnd; }
+
+HWND SetFocus(HWND hwnd)
+{
+    State& s = state();
+    HWND previous = FindWindowRecord(s.focus) ? s.focus : nullptr;
+    if (hwnd && !FindWindowRecord(hwnd))
+        return nullptr;
+    if (previous == hwnd)
+        return previous;
+    s.focus = hwnd;
+    if (previous)
+        CallProcedure(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+    if (hwnd) {
+        platform::backend::Focus(hwnd);
+        CallProcedure(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+    }
+    return previous;
+}
+
+HWND GetFocus()
+{
+    HWND f = state().focus;
+    return FindWindowRecord(f) ? f : nullptr;
+}

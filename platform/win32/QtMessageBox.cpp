@@ -1,0 +1,145 @@
+// Message boxes on QMessageBox with the platform's buttons, icons and answers.
+#include "win32/Backend.h"
+#include "win32/QtWindows.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace platform::backend {
+namespace {
+
+struct OpenBox {
+    QPointer<QMessageBox> box;
+    bool answered = false;
+    int result = IDCANCEL;
+};
+
+std::map<MessageBoxId, OpenBox>& boxes()
+{
+    static std::map<MessageBoxId, OpenBox> b;
+    return b;
+}
+
+int Answer(QMessageBox::StandardButton b)
+{
+    switch (b) {
+    case QMessageBox::Ok:
+        return IDOK;
+    case QMessageBox::Abort:
+        return IDABORT;
+    case QMessageBox::Retry:
+        return IDRETRY;
+    case QMessageBox::Ignore:
+        return IDIGNORE;
+    case QMessageBox::Yes:
+        return IDYES;
+    case QMessageBox::No:
+        return IDNO;
+    default:
+        return IDCANCEL;
+    }
+}
+
+std::vector<QMessageBox::StandardButton> Buttons(UINT type)
+{
+    using B = QMessageBox;
+    switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+        return {B::Ok, B::Cancel};
+    case MB_ABORTRETRYIGNORE:
+        return {B::Abort, B::Retry, B::Ignore};
+    case MB_YESNOCANCEL:
+        return {B::Yes, B::No, B::Cancel};
+    case MB_YESNO:
+        return {B::Yes, B::No};
+    case MB_RETRYCANCEL:
+        return {B::Retry, B::Cancel};
+    default:
+        return {B::Ok};
+    }
+}
+
+QMessageBox::Icon BoxIcon(UINT type)
+{
+    switch (type & MB_ICONMASK) {
+    case MB_ICONHAND:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+        return QMessageBox::Warning;
+    case MB_ICONASTERISK:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+MessageBoxId OpenMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type)
+{
+    static MessageBoxId next = 1;
+    const MessageBoxId id = next++;
+    QWidget* parent = owner ? qt::TopLevelWidget(owner) : nullptr;
+    auto* box = new QMessageBox(parent);
+    box->setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+    box->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    box->setTextFormat(Qt::PlainText);
+    box->setIcon(BoxIcon(type));
+    const auto buttons = Buttons(type);
+    for (auto b : buttons)
+        box->addButton(b);
+    const size_t def = ((type & MB_DEFMASK) >> 8);
+    box->setDefaultButton(buttons[def < buttons.size() ? def : 0]);
+    // Escape answers Cancel where there is one, and OK in a box with OK alone.
+    if (box->button(QMessageBox::Cancel))
+        box->setEscapeButton(QMessageBox::Cancel);
+    else if (buttons.size() == 1)
+        box->setEscapeButton(QMessageBox::Ok);
+    // Modal to the owner, as the platform disables it; without one, to the whole
+    // application only when the box asks for it.
+    box->setWindowModality(parent ? Qt::WindowModal : (type & (MB_TASKMODAL | MB_SYSTEMMODAL)) ? Qt::ApplicationModal : Qt::NonModal);
+    boxes()[id].box = box;
+    QObject::connect(box, &QMessageBox::finished, box, [id, box](int) {
+        auto it = boxes().find(id);
+        if (it == boxes().end())
+            return;
+        it->second.answered = true;
+        QAbstractButton* clicked = box->clickedButton();
+        it->second.result = clicked ? Answer(box->standardButton(clicked)) : IDCANCEL;
+    });
+    box->show();
+    box->raise();
+    box->activateWindow();
+    return id;
+}
+
+bool MessageBoxAnswered(MessageBoxId id, int* result)
+{
+    auto it = boxes().find(id);
+    if (it == boxes().end()) {
+        *result = IDCANCEL;
+        return true;
+    }
+    if (!it->second.answered && it->second.box)
+        return false;
+    *result = it->second.answered ? it->second.result : IDCANCEL;
+    CloseMessageBox(id);
+    return true;
+}
+
+void CloseMessageBox(MessageBoxId id)
+{
+    auto it = boxes().find(id);
+    if (it == boxes().end())
+        return;
+    QPointer<QMessageBox> box = it->second.box;
+    boxes().erase(it);
+    if (box) {
+        box->hide();
+        box->deleteLater(); // it may still be inside its own click handling
+    }
+}
+
+} // namespace platform::backend

@@ -1,0 +1,187 @@
+// The widgets of a window: the client widget shows the pixels and turns input into
+// messages; the frame holds the menu bar and the client widget and reports changes of
+// size, place, state and activation.
+#include "win32/QtWindows.h"
+
+#include "win32/Backend.h"
+#include "win32/Window.h"
+#include "win32/WindowEvents.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace platform::qt {
+namespace {
+
+using win32::FindWindowRecord;
+
+WPARAM KeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
+{
+    WPARAM flags = 0;
+    if (buttons & Qt::LeftButton)
+        flags |= MK_LBUTTON;
+    if (buttons & Qt::RightButton)
+        flags |= MK_RBUTTON;
+    if (buttons & Qt::MiddleButton)
+        flags |= MK_MBUTTON;
+    if (modifiers & Qt::ShiftModifier)
+        flags |= MK_SHIFT;
+    if (modifiers & Qt::ControlModifier)
+        flags |= MK_CONTROL;
+    return flags;
+}
+
+// The message of a button going down or up; 0 for buttons the platform does not report.
+UINT ButtonMessage(Qt::MouseButton button, bool down)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    case Qt::RightButton:
+        return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    case Qt::MiddleButton:
+        return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+// --- ClientWidget ---
+
+ClientWidget::ClientWidget(HWND hwnd, QWidget* parent) : QWidget(parent), m_hwnd(hwnd)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+void ClientWidget::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QRect area = event->rect();
+    win32::Window* w = FindWindowRecord(m_hwnd);
+    QRect image;
+    if (w && w->pixelWidth > 0 && w->pixelHeight > 0) {
+        image = QRect(0, 0, w->pixelWidth, w->pixelHeight);
+        QImage pixels(reinterpret_cast<const uchar*>(w->pixels.data()), w->pixelWidth, w->pixelHeight,
+                      w->pixelWidth * 4, QImage::Format_RGB32);
+        const QRect part = area & image;
+        painter.drawImage(part.topLeft(), pixels, part);
+    }
+    // What the pixels do not cover yet is black.
+    for (const QRect& r : QRegion(area).subtracted(QRegion(image)))
+        painter.fillRect(r, Qt::black);
+}
+
+void ClientWidget::PostMouse(QMouseEvent* event, UINT message)
+{
+    if (!message)
+        return;
+    const QPoint p = event->position().toPoint();
+    win32::PostInput(m_hwnd, message, KeyState(event->buttons(), event->modifiers()),
+                     MAKELPARAM(static_cast<WORD>(p.x()), static_cast<WORD>(p.y())));
+}
+
+void ClientWidget::mousePressEvent(QMouseEvent* event) { PostMouse(event, ButtonMessage(event->button(), true)); }
+
+void ClientWidget::mouseReleaseEvent(QMouseEvent* event) { PostMouse(event, ButtonMessage(event->button(), false)); }
+
+void ClientWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Only classes that ask for double clicks get them; others see a second press.
+    win32::Window* w = FindWindowRecord(m_hwnd);
+    UINT message = ButtonMessage(event->button(), true);
+    if (w && (w->cls->style & CS_DBLCLKS) && message)
+        message += WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
+    PostMouse(event, message);
+}
+
+void ClientWidget::mouseMoveEvent(QMouseEvent* event) { PostMouse(event, WM_MOUSEMOVE); }
+
+void ClientWidget::keyPressEvent(QKeyEvent* event)
+{
+    const QString text = event->text();
+    if (text.isEmpty()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // Characters in the program's single-byte code page; others become '?'.
+    LPARAM flags = 1 | (static_cast<LPARAM>(event->nativeScanCode() & 0xFF) << 16) | (event->isAutoRepeat() ? 1 << 30 : 0);
+    for (QChar c : text)
+        win32::PostInput(m_hwnd, WM_CHAR, c.unicode() < 256 ? c.unicode() : '?', flags);
+}
+
+void ClientWidget::resizeEvent(QResizeEvent*)
+{
+    if (!isWindow() && !dynamic_cast<FrameWidget*>(parentWidget()))
+        win32::GeometryChanged(m_hwnd);
+}
+
+void ClientWidget::moveEvent(QMoveEvent*)
+{
+    if (!dynamic_cast<FrameWidget*>(parentWidget()))
+        win32::GeometryChanged(m_hwnd);
+}
+
+// --- FrameWidget ---
+
+FrameWidget::FrameWidget(HWND hwnd) : QWidget(nullptr), m_hwnd(hwnd), m_client(new ClientWidget(hwnd, this))
+{
+    m_client->setFocus();
+}
+
+void FrameWidget::SetMenuBar(QMenuBar* bar)
+{
+    if (m_menuBar)
+        m_menuBar->deleteLater();
+    m_menuBar = bar;
+    if (bar) {
+        bar->setParent(this);
+        bar->setNativeMenuBar(false);
+        bar->show();
+    }
+    LayOut(size());
+}
+
+void FrameWidget::LayOut(QSize contents)
+{
+    // The bar is given the one-line height that AdjustWindowRect counts, so the client
+    // area is exactly what the window was made for.
+    const int bar = m_menuBar ? std::min(backend::MenuBarHeight(), contents.height()) : 0;
+    if (m_menuBar)
+        m_menuBar->setGeometry(0, 0, contents.width(), bar);
+    m_client->setGeometry(0, bar, contents.width(), std::max(0, contents.height() - bar));
+}
+
+void FrameWidget::resizeEvent(QResizeEvent*)
+{
+    LayOut(size());
+    win32::GeometryChanged(m_hwnd);
+}
+
+void FrameWidget::moveEvent(QMoveEvent*) { win32::GeometryChanged(m_hwnd); }
+
+void FrameWidget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange)
+        win32::GeometryChanged(m_hwnd);
+    else if (event->type() == QEvent::ActivationChange)
+        win32::ActivationChanged();
+    QWidget::changeEvent(event);
+}
+
+void FrameWidget::closeEvent(QCloseEvent* event)
+{
+    // The close button is the system menu's Close: the window decides in WM_CLOSE.
+    event->ignore();
+    win32::PostInput(m_hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+} // namespace platform::qt

@@ -1,0 +1,334 @@
+// Windows on Qt widgets: creation, decorations, geometry, showing and activation.
+#include "win32/QtWindows.h"
+
+#include "win32/Backend.h"
+#include "win32/Icons.h"
+#include "win32/Window.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QCursor>
+#include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
+
+#include <algorithm>
+
+namespace platform::qt {
+namespace {
+
+Qt::CursorShape CursorShape(int id)
+{
+    switch (id) {
+    case 32513:
+        return Qt::IBeamCursor;
+    case 32514:
+        return Qt::WaitCursor;
+    case 32515:
+        return Qt::CrossCursor;
+    case 32646:
+        return Qt::SizeAllCursor;
+    case 32648:
+        return Qt::ForbiddenCursor;
+    case 32649:
+        return Qt::PointingHandCursor;
+    case 32650:
+        return Qt::BusyCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+
+// The decorations the window system gives a top-level window of these styles.
+Qt::WindowFlags FrameFlags(DWORD style, DWORD exStyle)
+{
+    Qt::WindowFlags flags = (exStyle & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window;
+    if ((style & WS_CAPTION) != WS_CAPTION)
+        return flags | Qt::FramelessWindowHint;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (style & WS_SYSMENU)
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (style & WS_MINIMIZEBOX)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (style & WS_MAXIMIZEBOX)
+        flags |= Qt::WindowMaximizeButtonHint;
+    return flags;
+}
+
+QIcon IconFromIco(const std::vector<uint8_t>& ico)
+{
+    QByteArray bytes(reinterpret_cast<const char*>(ico.data()), static_cast<qsizetype>(ico.size()));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "ico");
+    QIcon icon;
+    for (int i = 0; i < reader.imageCount() || i == 0; ++i) {
+        if (i > 0 && !reader.jumpToNextImage())
+            break;
+        QImage image = reader.read();
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+
+} // namespace
+
+std::map<HWND, BackendWindow>& BackendWindows()
+{
+    static std::map<HWND, BackendWindow> windows;
+    return windows;
+}
+
+BackendWindow* FindBackendWindow(HWND hwnd)
+{
+    auto it = BackendWindows().find(hwnd);
+    return it == BackendWindows().end() ? nullptr : &it->second;
+}
+
+QWidget* TopLevelWidget(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (!b)
+        return nullptr;
+    if (b->frame)
+        return b->frame;
+    return b->client ? b->client->window() : nullptr;
+}
+
+} // namespace platform::qt
+
+namespace platform::backend {
+
+using qt::BackendWindow;
+using qt::FindBackendWindow;
+
+void CreateWidgets(HWND hwnd)
+{
+    win32::Window* w = win32::FindWindowRecord(hwnd);
+    if (!w)
+        return;
+    BackendWindow b;
+    if (w->IsChild()) {
+        BackendWindow* parent = FindBackendWindow(w->parent);
+        b.client = new qt::ClientWidget(hwnd, parent ? parent->client.data() : nullptr);
+        b.client->hide();
+    } else {
+        b.frame = new qt::FrameWidget(hwnd);
+        b.client = b.frame->client();
+        b.frame->setWindowFlags(qt::FrameFlags(w->style, w->exStyle));
+    }
+    qt::BackendWindows()[hwnd] = b;
+}
+
+void DestroyWidgets(HWND hwnd)
+{
+    auto& all = qt::BackendWindows();
+    auto it = all.find(hwnd);
+    if (it == all.end())
+        return;
+    BackendWindow b = it->second;
+    all.erase(it);
+    // Widgets are only ever deleted from the message loop, never inside their own events.
+    if (b.frame)
+        delete b.frame.data();
+    else if (b.client)
+        delete b.client.data();
+}
+
+void SetTitle(HWND hwnd, const std::string& text)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (b && b->frame)
+        b->frame->setWindowTitle(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void SetIcon(HWND hwnd, HICON icon)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    const std::vector<uint8_t>* ico = win32::IconFileImage(icon);
+    if (b && b->frame && ico)
+        b->frame->setWindowIcon(qt::IconFromIco(*ico));
+}
+
+void SetCursorShape(HWND hwnd, HCURSOR cursor)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (b && b->client)
+        b->client->setCursor(qt::CursorShape(win32::StandardCursorId(cursor)));
+}
+
+void SetEnabled(HWND hwnd, bool enabled)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (b && b->frame)
+        b->frame->setEnabled(enabled);
+    else if (b && b->client)
+        b->client->setEnabled(enabled);
+}
+
+RECT ContentsRect(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (!b || !b->client)
+        return RECT{};
+    if (b->frame) {
+        QRect g = b->frame->geometry();
+        return RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    }
+    POINT o = ClientOrigin(hwnd);
+    return RECT{o.x, o.y, o.x + b->client->width(), o.y + b->client->height()};
+}
+
+void SetContentsRect(HWND hwnd, const RECT& r)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    win32::Window* w = win32::FindWindowRecord(hwnd);
+    if (!b || !b->client || !w)
+        return;
+    const QSize size(r.right - r.left, r.bottom - r.top);
+    if (b->frame) {
+        // Without a sizing border the user cannot resize the window; the program can.
+        if (!(w->style & WS_THICKFRAME))
+            b->frame->setFixedSize(size);
+        b->frame->setGeometry(QRect(QPoint(r.left, r.top), size));
+        b->frame->LayOut(size); // at once, whether or not the window system has answered yet
+    } else {
+        POINT parent = ClientOrigin(w->parent);
+        b->client->setGeometry(QRect(QPoint(r.left - parent.x, r.top - parent.y), size));
+    }
+}
+
+POINT ClientOrigin(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    win32::Window* w = win32::FindWindowRecord(hwnd);
+    if (!b || !b->client || !w)
+        return POINT{};
+    QPoint p = b->client->pos();
+    if (b->frame) {
+        p += b->frame->geometry().topLeft();
+        return POINT{p.x(), p.y()};
+    }
+    POINT parent = ClientOrigin(w->parent);
+    return POINT{parent.x + p.x(), parent.y + p.y()};
+}
+
+SIZE ClientWidgetSize(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (!b || !b->client)
+        return SIZE{};
+    return SIZE{b->client->width(), b->client->height()};
+}
+
+void Show(HWND hwnd, int cmd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (!b || !b->client)
+        return;
+    if (!b->frame) {
+        b->client->setVisible(cmd != SW_HIDE);
+        return;
+    }
+    qt::FrameWidget* f = b->frame;
+    f->setAttribute(Qt::WA_ShowWithoutActivating, cmd == SW_SHOWNA || cmd == SW_SHOWNOACTIVATE || cmd == SW_SHOWMINNOACTIVE);
+    switch (cmd) {
+    case SW_HIDE:
+        f->hide();
+        break;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+        f->showMinimized();
+        break;
+    case SW_SHOWMAXIMIZED:
+        f->showMaximized();
+        break;
+    case SW_SHOWNORMAL:
+        f->showNormal();
+        break;
+    case SW_RESTORE:
+        if (f->windowState() & Qt::WindowMinimized) {
+            f->setWindowState(f->windowState() & ~Qt::WindowMinimized);
+            f->show();
+        } else {
+            f->showNormal();
+        }
+        break;
+    default:
+        f->show();
+        break;
+    }
+}
+
+bool IsVisible(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    return b && b->client && b->client->isVisible();
+}
+
+bool IsHidden(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (!b || !b->client)
+        return true;
+    return b->frame ? b->frame->isHidden() : b->client->isHidden();
+}
+
+bool IsMinimized(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    return b && b->frame && (b->frame->windowState() & Qt::WindowMinimized);
+}
+
+bool IsMaximized(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    return b && b->frame && !(b->frame->windowState() & Qt::WindowMinimized) &&
+           (b->frame->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+void Activate(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (!b || !b->frame)
+        return;
+    b->frame->raise();
+    b->frame->activateWindow();
+    b->client->setFocus();
+}
+
+void Focus(HWND hwnd)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (b && b->client)
+        b->client->setFocus();
+}
+
+void QueryActivation(HWND* active, bool* appActive)
+{
+    *active = nullptr;
+    *appActive = QGuiApplication::applicationState() == Qt::ApplicationActive;
+    QWidget* a = QApplication::activeWindow();
+    for (auto& [h, b] : qt::BackendWindows())
+        if (a && b.frame == a)
+            *active = h;
+}
+
+void RepaintPixels(HWND hwnd, const RECT& r)
+{
+    BackendWindow* b = FindBackendWindow(hwnd);
+    if (b && b->client)
+        b->client->update(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
+}
+
+POINT CursorPos()
+{
+    if (!HasApplication())
+        return POINT{};
+    QPoint p = QCursor::pos();
+    return POINT{p.x(), p.y()};
+}
+
+} // namespace platform::backend

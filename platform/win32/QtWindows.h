@@ -1,0 +1,83 @@
+// The Qt side of windows: a top-level window is a FrameWidget holding the menu bar and a
+// ClientWidget; a child window is a ClientWidget inside its parent's client widget.
+#pragma once
+#include <QMenuBar>
+#include <QPointer>
+#include <QWidget>
+
+#include <windows.h>
+
+#include <map>
+#include <vector>
+
+namespace platform::qt {
+
+class ClientWidget : public QWidget {
+public:
+    ClientWidget(HWND hwnd, QWidget* parent);
+    HWND hwnd() const { return m_hwnd; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+private:
+    void PostMouse(QMouseEvent* event, UINT message);
+    HWND m_hwnd;
+};
+
+class FrameWidget : public QWidget {
+public:
+    explicit FrameWidget(HWND hwnd);
+    HWND hwnd() const { return m_hwnd; }
+    ClientWidget* client() const { return m_client; }
+    QMenuBar* menuBar() const { return m_menuBar; }
+    // Replaces the menu bar (nullptr: none) and lays the window out again.
+    void SetMenuBar(QMenuBar* bar);
+    // Menu bar on top (one line high), the client widget below, for contents of this size.
+    void LayOut(QSize contents);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    HWND m_hwnd;
+    ClientWidget* m_client;
+    QMenuBar* m_menuBar = nullptr;
+};
+
+// A menu item shown by a QAction of a window's menu bar.
+struct MenuBinding {
+    HMENU menu;
+    int position;
+    QPointer<QAction> action;
+};
+
+struct BackendWindow {
+    QPointer<FrameWidget> frame;   // top-level windows
+    QPointer<ClientWidget> client;
+    std::vector<MenuBinding> menuBindings;
+};
+
+BackendWindow* FindBackendWindow(HWND hwnd);
+std::map<HWND, BackendWindow>& BackendWindows();
+
+// The widget's window as a toolkit top-level (the frame of a top-level window).
+QWidget* TopLevelWidget(HWND hwnd);
+
+// Builds a menu bar for the window from its menu, recording which action shows which item.
+QMenuBar* BuildMenuBar(HWND hwnd, HMENU menu, std::vector<MenuBinding>* bindings);
+
+// Brings an action in line with its menu item (text, check mark, state).
+void SyncAction(QAction* action, HMENU menu, int position);
+
+} // namespace platform::qt
