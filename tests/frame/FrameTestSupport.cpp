@@ -8,6 +8,7 @@ void TestFrameWin::MakeDirectDraw()
     ASSERT_EQ(DirectDrawCreate(NULL, &pDD, NULL), DD_OK);
     ASSERT_EQ(pDD->QueryInterface(IID_IDirectDraw2, (void**)&m_pDirectDraw), DD_OK);
     pDD->Release();
+    ASSERT_EQ(m_pDirectDraw->SetCooperativeLevel(NULL, DDSCL_NORMAL), DD_OK);
     DDSURFACEDESC desc;
     ZeroMemory(&desc, sizeof(desc));
     desc.dwSize = sizeof(desc);
