@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 using namespace test_support;
 
 namespace {
@@ -42,17 +40,6 @@ struct SoundObjectTest : ::testing::Test {
     }
 };
 
-bool HoldsSamples(IDirectSoundBuffer* b, const Bytes& expected)
-{
-    void *p1 = nullptr, *p2 = nullptr;
-    DWORD n1 = 0, n2 = 0;
-    if (FAILED(b->Lock(0, static_cast<DWORD>(expected.size()), &p1, &n1, &p2, &n2, 0)))
-        return false;
-    bool same = n1 == expected.size() && std::memcmp(p1, expected.data(), n1) == 0;
-    b->Unlock(p1, n1, p2, n2);
-    return same;
-}
-
 TEST_F(SoundObjectTest, FillSoundBufferCopiesTheSamples)
 {
     IDirectSoundBuffer* b = MakeBuffer(ds, 1, 8, 8000, 1000);
@@ -63,7 +50,7 @@ TEST_F(SoundObjectTest, FillSoundBufferCopiesTheSamples)
     EXPECT_FALSE(FillSoundBuffer(b, data.data(), 0)); // an empty "data" chunk makes no sound
     EXPECT_FALSE(FillSoundBuffer(b, data.data(), 1001));
     EXPECT_TRUE(FillSoundBuffer(b, data.data(), 1000));
-    EXPECT_TRUE(HoldsSamples(b, data));
+    EXPECT_TRUE(HoldsSamples(b, data.data(), 1000));
 
     platform::testing::MarkSoundBufferLost(b);
     EXPECT_FALSE(FillSoundBuffer(b, data.data(), 1000));
@@ -154,7 +141,8 @@ TEST_F(SoundObjectTest, ALostBufferIsRestoredAndRefilledBeforeItPlays)
     ASSERT_TRUE(platform::testing::MarkSoundBufferLost(so->m_apBuffers[0]));
     ASSERT_TRUE(SoundObjectPlay(so, 0));
     EXPECT_EQ(StatusOf(so->m_apBuffers[0]), DWORD(DSBSTATUS_PLAYING));
-    EXPECT_TRUE(HoldsSamples(so->m_apBuffers[1], samples)); // the shared memory holds them again
+    // The shared memory holds them again.
+    EXPECT_TRUE(HoldsSamples(so->m_apBuffers[1], samples.data(), static_cast<DWORD>(samples.size())));
     SoundObjectDestroy(so);
 }
 

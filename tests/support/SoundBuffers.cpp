@@ -1,6 +1,7 @@
 #include "support/SoundBuffers.h"
 
 #include <chrono>
+#include <cstring>
 #include <thread>
 
 namespace test_support {
@@ -40,6 +41,28 @@ DWORD StatusOf(IDirectSoundBuffer* buffer)
     DWORD status = 0xDEAD;
     buffer->GetStatus(&status);
     return status;
+}
+
+bool HoldsSamples(IDirectSoundBuffer* buffer, const BYTE* samples, DWORD count)
+{
+    void *p1 = nullptr, *p2 = nullptr;
+    DWORD n1 = 0, n2 = 0;
+    if (FAILED(buffer->Lock(0, count, &p1, &n1, &p2, &n2, 0)))
+        return false;
+    const bool same = n1 == count && std::memcmp(p1, samples, n1) == 0;
+    buffer->Unlock(p1, n1, p2, n2);
+    return same;
+}
+
+bool PokeSample(IDirectSoundBuffer* buffer, DWORD offset, BYTE value)
+{
+    void *p1 = nullptr, *p2 = nullptr;
+    DWORD n1 = 0, n2 = 0;
+    if (FAILED(buffer->Lock(offset, 1, &p1, &n1, &p2, &n2, 0)) || n1 != 1)
+        return false;
+    *static_cast<BYTE*>(p1) = value;
+    buffer->Unlock(p1, n1, p2, n2);
+    return true;
 }
 
 DWORD PlayPositionOf(IDirectSoundBuffer* buffer)

@@ -13,6 +13,11 @@ DSBUFFERDESC BufferDesc(WAVEFORMATEX* format, DWORD bytes);
 IDirectSoundBuffer* MakeBuffer(IDirectSound* ds, int channels, int bits, DWORD rate, DWORD bytes);
 
 DWORD StatusOf(IDirectSoundBuffer* buffer);
+
+// True when the buffer starts with exactly these bytes, in one locked part.
+bool HoldsSamples(IDirectSoundBuffer* buffer, const BYTE* samples, DWORD count);
+// Writes one byte at the offset through the buffer's lock.
+bool PokeSample(IDirectSoundBuffer* buffer, DWORD offset, BYTE value);
 DWORD PlayPositionOf(IDirectSoundBuffer* buffer);
 
 // Waits (a few seconds at most) until the buffer no longer plays; false if it still does.
