@@ -12,7 +12,12 @@ constexpr uint32_t kSetFont = 0x40; // DS_SETFONT: a font block follows the capt
 constexpr uint16_t kExVersion = 1;
 constexpr uint16_t kExSignature = 0xFFFF;
 
-std::u16string OrdinalText(uint16_t ordinal) { return FromUtf8("#" + std::to_string(ordinal)); }
+std::u16string OrdinalText(uint16_t ordinal)
+{
+    std::string text(1, '#'); // built by appending: g++ 12 -O3 misreads "#" + to_string (-Wrestrict)
+    text += std::to_string(ordinal);
+    return FromUtf8(text);
+}
 
 // The predefined control classes, by their atoms.
 std::u16string ControlClass(const ResId& id)

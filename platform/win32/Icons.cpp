@@ -30,8 +30,11 @@ int IntName(LPCSTR name) { return IS_INTRESOURCE(name) ? static_cast<int>(reinte
 
 std::string Key(LPCSTR name)
 {
-    if (IS_INTRESOURCE(name))
-        return "#" + std::to_string(IntName(name));
+    if (IS_INTRESOURCE(name)) {
+        std::string key(1, '#'); // appended: g++ 12 -O3 misreads "#" + to_string (-Wrestrict)
+        key += std::to_string(IntName(name));
+        return key;
+    }
     std::string k = name;
     for (char& c : k)
         if (c >= 'a' && c <= 'z')
