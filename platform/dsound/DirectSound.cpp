@@ -7,7 +7,9 @@
 
 namespace platform::dsound {
 
-DirectSound::DirectSound(std::shared_ptr<audio::Device> device) : m_device(std::move(device)) {}
+DirectSound::DirectSound(std::shared_ptr<audio::Device> device) : m_device(std::move(device)) { CountDevice(+1); }
+
+DirectSound::~DirectSound() { CountDevice(-1); }
 
 STDMETHODIMP DirectSound::CreateSoundBuffer(LPCDSBUFFERDESC desc, LPDIRECTSOUNDBUFFER* buffer, LPUNKNOWN outer)
 {

@@ -12,6 +12,7 @@ namespace platform::dsound {
 class DirectSound final : public ComObject<IDirectSound, IID_IDirectSound> {
 public:
     explicit DirectSound(std::shared_ptr<audio::Device> device);
+    ~DirectSound() override;
 
     STDMETHOD(CreateSoundBuffer)(LPCDSBUFFERDESC desc, LPDIRECTSOUNDBUFFER* buffer, LPUNKNOWN outer) override;
     STDMETHOD(GetCaps)(LPDSCAPS caps) override;

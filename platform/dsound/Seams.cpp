@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 namespace platform::dsound {
 namespace {
 
@@ -20,6 +22,10 @@ SeamState& seams()
     return s;
 }
 
+// Not reset with the seams: they count what exists.
+std::atomic<int> g_liveDevices{0};
+std::atomic<int> g_liveBuffers{0};
+
 } // namespace
 
 bool DeviceAvailable() { return seams().deviceAvailable; }
@@ -31,6 +37,10 @@ bool IsWindowForSound(HWND hwnd)
     const auto& check = seams().windowCheck;
     return check ? check(hwnd) : IsWindow(hwnd) != FALSE;
 }
+
+void CountDevice(int delta) { g_liveDevices += delta; }
+
+void CountBuffer(int delta) { g_liveBuffers += delta; }
 
 } // namespace platform::dsound
 
@@ -50,6 +60,10 @@ bool MarkSoundBufferLost(IDirectSoundBuffer* buffer)
     ours->Memory().MarkLost();
     return true;
 }
+
+int LiveDirectSoundDevices() { return dsound::g_liveDevices; }
+
+int LiveSoundBuffers() { return dsound::g_liveBuffers; }
 
 void ResetDirectSoundSeams() { dsound::seams() = dsound::SeamState{}; }
 

@@ -9,4 +9,8 @@ bool DeviceAvailable();
 HRESULT CooperativeLevelResult();
 bool IsWindowForSound(HWND hwnd);
 
+// Counted for the tests' leak checks.
+void CountDevice(int delta);
+void CountBuffer(int delta);
+
 } // namespace platform::dsound

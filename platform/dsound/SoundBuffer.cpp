@@ -1,5 +1,7 @@
 #include "dsound/SoundBuffer.h"
 
+#include "dsound/Seams.h"
+
 #include <algorithm>
 #include <new>
 
@@ -104,9 +106,14 @@ SoundBuffer::SoundBuffer(std::shared_ptr<SampleMemory> memory, std::unique_ptr<a
     : m_memory(std::move(memory)), m_voice(std::move(voice)), m_flags(flags)
 {
     m_memory->Attach(this);
+    CountBuffer(+1);
 }
 
-SoundBuffer::~SoundBuffer() { m_memory->Detach(this); }
+SoundBuffer::~SoundBuffer()
+{
+    m_memory->Detach(this);
+    CountBuffer(-1);
+}
 
 void SoundBuffer::Refresh()
 {

@@ -1,5 +1,5 @@
 // Test seams for DirectSound: no device, a failing cooperative level, lost buffers,
-// and which handles count as windows.
+// which handles count as windows, and how many objects are alive.
 #pragma once
 #include <dsound.h>
 
@@ -21,6 +21,10 @@ void SetSoundWindowCheck(std::function<bool(HWND)> check);
 // reports DSBSTATUS_BUFFERLOST and Play and Lock fail with DSERR_BUFFERLOST until
 // Restore, which gives back silent memory. False for a buffer not made by DirectSoundCreate's device.
 bool MarkSoundBufferLost(IDirectSoundBuffer* buffer);
+
+// How many device objects and buffers exist now: made and not yet released.
+int LiveDirectSoundDevices();
+int LiveSoundBuffers();
 
 // Everything above back to normal.
 void ResetDirectSoundSeams();

@@ -1,16 +1,13 @@
 // What the buffers put out, as OpenAL's wave backend writes it to a file. Runs in a
 // process of its own (CTest's sound.wave_output), which points OpenAL at that backend.
-#include "sound/SoundObject.h"
+#include "WaveOutputFile.h"
 #include "support/SoundBuffers.h"
 #include "support/WaveImages.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <thread>
 
 using namespace test_support;
@@ -63,8 +60,6 @@ SampleRun LongestRun(const int16_t* samples, size_t count, int threshold)
 
 TEST(WaveOutput, EachBufferPlaysWhatWasWrittenAtItsOwnRate)
 {
-    const char* file = std::getenv("MEMORY_WAVE_FILE");
-    ASSERT_NE(file, nullptr);
     {
         IDirectSound* ds = nullptr;
         ASSERT_EQ(DirectSoundCreate(nullptr, &ds, nullptr), DS_OK);
@@ -94,17 +89,10 @@ TEST(WaveOutput, EachBufferPlaysWhatWasWrittenAtItsOwnRate)
         ds->Release(); // closing the device completes the file
     }
 
-    std::ifstream in(file, std::ios::binary);
-    Bytes image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    WAVEFORMATEX* format = nullptr;
-    BYTE* data = nullptr;
-    DWORD bytes = 0;
-    ASSERT_TRUE(ParseWave(image.data(), static_cast<DWORD>(image.size()), &format, &data, &bytes));
-    ASSERT_EQ(format->nChannels, 1);
-    ASSERT_EQ(format->wBitsPerSample, 16);
-    const DWORD rate = format->nSamplesPerSec;
-    std::vector<int16_t> out(bytes / 2);
-    std::memcpy(out.data(), data, out.size() * 2);
+    const WaveOutput output = ReadWaveOutput();
+    ASSERT_FALSE(output.samples.empty());
+    const DWORD rate = output.rate;
+    const std::vector<int16_t>& out = output.samples;
 
     SampleRun high = LongestRun(out.data(), out.size(), 8000);
     EXPECT_NEAR(static_cast<double>(high.length), 0.2 * rate, 0.01 * rate);

@@ -1,0 +1,10 @@
+// A real top-level window (never shown) for calls that want a window handle.
+#pragma once
+#include <windows.h>
+
+namespace test_support {
+
+// The caller destroys it with DestroyWindow.
+HWND MakePlainWindow();
+
+} // namespace test_support
