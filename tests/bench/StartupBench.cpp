@@ -1,6 +1,7 @@
 // Start-up to the first frame, and processor time while idling, of the game beside a
 // minimal Qt window program, both in the same X server in the same run.
 //   bench_startup [path/to/memory] [path/to/bench_minimal_qt]
+#include "support/BmpFiles.h"
 #include "support/Xvfb.h"
 
 #include <X11/Xlib.h>
@@ -111,15 +112,10 @@ Result Measure(e2e::XvfbSession& x, Display* dpy, const std::string& program, co
     return r;
 }
 
-// The background bitmap's pixel, from the committed BMP (24-bit, bottom-up).
+// The background bitmap's pixel, from the committed BMP.
 unsigned long BackgroundPixel(const std::string& bmp, int x, int y)
 {
-    std::ifstream in(bmp, std::ios::binary);
-    std::string d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    auto u32 = [&](size_t o) { return uint32_t((uint8_t)d[o] | (uint8_t)d[o + 1] << 8 | (uint8_t)d[o + 2] << 16 | (uint8_t)d[o + 3] << 24); };
-    size_t stride = (u32(18) * 3 + 3) & ~3u;
-    size_t at = u32(10) + (u32(22) - 1 - y) * stride + x * 3;
-    return (uint8_t)d[at + 2] << 16 | (uint8_t)d[at + 1] << 8 | (uint8_t)d[at];
+    return testsupport::BmpPixel(testsupport::ReadFile(bmp), x, y).value_or(0);
 }
 
 } // namespace

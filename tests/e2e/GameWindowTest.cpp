@@ -1,38 +1,30 @@
 // The real program in a real X server: its window, its title and what it draws.
+#include "support/BmpFiles.h"
 #include "support/Xvfb.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
-#include <fstream>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
 std::string BinaryDir() { return std::getenv("MEMORY_BINARY_DIR"); }
 std::string SourceDir() { return std::getenv("MEMORY_SOURCE_DIR"); }
 
-// The background bitmap's pixel at (x, y), from the committed BMP (24-bit, bottom-up).
+// The background bitmap's pixel at (x, y), from the committed BMP.
 bool BackgroundPixel(int x, int y, unsigned char rgb[3])
 {
-    std::ifstream in(SourceDir() + "/res/BKGR_FOIL.bmp", std::ios::binary);
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (data.size() < 54)
+    static const std::vector<uint8_t> bmp = testsupport::ReadFile(SourceDir() + "/res/BKGR_FOIL.bmp");
+    std::optional<uint32_t> colour = testsupport::BmpPixel(bmp, x, y);
+    if (!colour)
         return false;
-    auto u32 = [&](size_t o) {
-        return (unsigned)(unsigned char)data[o] | (unsigned)(unsigned char)data[o + 1] << 8 |
-               (unsigned)(unsigned char)data[o + 2] << 16 | (unsigned)(unsigned char)data[o + 3] << 24;
-    };
-    unsigned offset = u32(10);
-    int width = (int)u32(18);
-    int height = (int)u32(22);
-    size_t stride = ((size_t)width * 3 + 3) & ~size_t(3);
-    size_t at = offset + (size_t)(height - 1 - y) * stride + (size_t)x * 3;
-    if (at + 3 > data.size())
-        return false;
-    rgb[0] = (unsigned char)data[at + 2];
-    rgb[1] = (unsigned char)data[at + 1];
-    rgb[2] = (unsigned char)data[at];
+    rgb[0] = (unsigned char)(*colour >> 16);
+    rgb[1] = (unsigned char)(*colour >> 8);
+    rgb[2] = (unsigned char)*colour;
     return true;
 }
 

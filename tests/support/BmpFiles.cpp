@@ -1,6 +1,7 @@
 #include "support/BmpFiles.h"
 
 #include <fstream>
+#include <iterator>
 
 namespace testsupport {
 namespace {
@@ -76,6 +77,31 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+std::optional<uint32_t> BmpPixel(const std::vector<uint8_t>& bmp, int x, int y)
+{
+    auto u16 = [&](size_t o) { return static_cast<uint32_t>(bmp[o] | bmp[o + 1] << 8); };
+    auto u32 = [&](size_t o) { return u16(o) | u16(o + 2) << 16; };
+    if (bmp.size() < 54 || bmp[0] != 'B' || bmp[1] != 'M' || u16(28) != 24)
+        return std::nullopt;
+    const int width = static_cast<int32_t>(u32(18));
+    const int height = static_cast<int32_t>(u32(22));
+    const int rows = height < 0 ? -height : height;
+    if (x < 0 || y < 0 || x >= width || y >= rows)
+        return std::nullopt;
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t(3);
+    const size_t row = static_cast<size_t>(height < 0 ? y : rows - 1 - y);
+    const size_t at = u32(10) + row * stride + static_cast<size_t>(x) * 3;
+    if (at + 3 > bmp.size())
+        return std::nullopt;
+    return static_cast<uint32_t>(bmp[at] | bmp[at + 1] << 8 | bmp[at + 2] << 16);
 }
 
 } // namespace testsupport

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,11 @@ std::vector<uint8_t> MakeBmp8(int width, int height, bool topDown, const std::ve
                               const std::function<uint8_t(int x, int y)>& index);
 
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> ReadFile(const std::string& path);
+
+// The colour (0xRRGGBB) of pixel (x, y), y counted from the top, of a 24-bit .bmp image;
+// nullopt outside the image or for any other kind of file.
+std::optional<uint32_t> BmpPixel(const std::vector<uint8_t>& bmp, int x, int y);
 
 // A pattern that tells every pixel apart on small images.
 inline uint32_t Pattern(int x, int y) { return static_cast<uint32_t>(0x100000 * (x + 1) + 0x000100 * (y + 1) + 0x40); }
