@@ -3,7 +3,7 @@
 
 #include "testing/MusicTesting.h"
 
-#include <fluidsynth.h>
+#include "dmusic/FluidSynthLibrary.h"
 
 #include <mutex>
 #include <optional>
@@ -38,23 +38,26 @@ bool IsFile(const std::string& path)
 }
 
 // FluidSynth reports missing presets and the like on stderr; only its errors are worth that.
-void QuietFluidSynthOnce()
+void QuietFluidSynthOnce(const FluidSynthLibrary& fs)
 {
     static std::once_flag once;
-    std::call_once(once, [] {
-        fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
-        fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
-        fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+    std::call_once(once, [&fs] {
+        fs.fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
+        fs.fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+        fs.fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
     });
 }
 
 class FluidSynthSynth final : public MidiSynth {
 public:
-    FluidSynthSynth(fluid_settings_t* settings, fluid_synth_t* synth) : m_settings(settings), m_synth(synth) {}
+    FluidSynthSynth(const FluidSynthLibrary& fs, fluid_settings_t* settings, fluid_synth_t* synth)
+        : m_fs(fs), m_settings(settings), m_synth(synth)
+    {
+    }
     ~FluidSynthSynth() override
     {
-        delete_fluid_synth(m_synth);
-        delete_fluid_settings(m_settings);
+        m_fs.delete_fluid_synth(m_synth);
+        m_fs.delete_fluid_settings(m_settings);
     }
 
     void Send(uint8_t status, uint8_t data1, uint8_t data2) override
@@ -62,36 +65,37 @@ public:
         const int channel = status & 0x0F;
         switch (status & 0xF0) {
         case 0x80:
-            fluid_synth_noteoff(m_synth, channel, data1);
+            m_fs.fluid_synth_noteoff(m_synth, channel, data1);
             break;
         case 0x90:
-            fluid_synth_noteon(m_synth, channel, data1, data2); // velocity 0 is a note-off
+            m_fs.fluid_synth_noteon(m_synth, channel, data1, data2); // velocity 0 is a note-off
             break;
         case 0xA0:
-            fluid_synth_key_pressure(m_synth, channel, data1, data2);
+            m_fs.fluid_synth_key_pressure(m_synth, channel, data1, data2);
             break;
         case 0xB0:
-            fluid_synth_cc(m_synth, channel, data1, data2);
+            m_fs.fluid_synth_cc(m_synth, channel, data1, data2);
             break;
         case 0xC0:
-            fluid_synth_program_change(m_synth, channel, data1);
+            m_fs.fluid_synth_program_change(m_synth, channel, data1);
             break;
         case 0xD0:
-            fluid_synth_channel_pressure(m_synth, channel, data1);
+            m_fs.fluid_synth_channel_pressure(m_synth, channel, data1);
             break;
         case 0xE0:
-            fluid_synth_pitch_bend(m_synth, channel, data1 | (data2 << 7));
+            m_fs.fluid_synth_pitch_bend(m_synth, channel, data1 | (data2 << 7));
             break;
         }
     }
-    void NotesOff() override { fluid_synth_all_notes_off(m_synth, -1); }
-    void SoundsOff() override { fluid_synth_all_sounds_off(m_synth, -1); }
+    void NotesOff() override { m_fs.fluid_synth_all_notes_off(m_synth, -1); }
+    void SoundsOff() override { m_fs.fluid_synth_all_sounds_off(m_synth, -1); }
     void Render(int16_t* stereo, size_t frames) override
     {
-        fluid_synth_write_s16(m_synth, static_cast<int>(frames), stereo, 0, 2, stereo, 1, 2);
+        m_fs.fluid_synth_write_s16(m_synth, static_cast<int>(frames), stereo, 0, 2, stereo, 1, 2);
     }
 
 private:
+    const FluidSynthLibrary& m_fs;
     fluid_settings_t* m_settings;
     fluid_synth_t* m_synth;
 };
@@ -116,23 +120,26 @@ std::string FindSoundFont()
 
 std::unique_ptr<MidiSynth> CreateMidiSynth()
 {
-    QuietFluidSynthOnce();
+    const FluidSynthLibrary* fs = FluidSynth();
+    if (!fs)
+        return nullptr; // no FluidSynth on this machine: the music is simply not heard
+    QuietFluidSynthOnce(*fs);
     // A damaged soundfont is passed over for the next one.
     for (const std::string& font : SoundFontCandidates()) {
         if (!IsFile(font))
             continue;
-        fluid_settings_t* settings = new_fluid_settings();
+        fluid_settings_t* settings = fs->new_fluid_settings();
         if (!settings)
             return nullptr;
-        fluid_settings_setnum(settings, "synth.sample-rate", kMusicSampleRate);
-        fluid_settings_setnum(settings, "synth.gain", kGain);
-        fluid_synth_t* synth = new_fluid_synth(settings);
+        fs->fluid_settings_setnum(settings, "synth.sample-rate", kMusicSampleRate);
+        fs->fluid_settings_setnum(settings, "synth.gain", kGain);
+        fluid_synth_t* synth = fs->new_fluid_synth(settings);
         if (!synth) {
-            delete_fluid_settings(settings);
+            fs->delete_fluid_settings(settings);
             return nullptr;
         }
-        auto result = std::make_unique<FluidSynthSynth>(settings, synth);
-        if (fluid_synth_sfload(synth, font.c_str(), 1) != FLUID_FAILED)
+        auto result = std::make_unique<FluidSynthSynth>(*fs, settings, synth);
+        if (fs->fluid_synth_sfload(synth, font.c_str(), 1) != FLUID_FAILED)
             return result;
     }
     return nullptr;
