@@ -1,6 +1,11 @@
 #include "FrameTestSupport.h"
+#include "testing/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
+
+BEGIN_MESSAGE_MAP(TestFrameWin, DirectDrawWin)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
 
 void TestFrameWin::MakeDirectDraw()
 {
@@ -50,4 +55,38 @@ void Fill(LPDIRECTDRAWSURFACE pSurface, DWORD colour)
     fx.dwSize = sizeof(fx);
     fx.dwFillColor = colour;
     pSurface->Blt(NULL, NULL, NULL, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+}
+
+SIZE SurfaceSize(LPDIRECTDRAWSURFACE pSurface)
+{
+    DDSURFACEDESC desc;
+    ZeroMemory(&desc, sizeof(desc));
+    desc.dwSize = sizeof(desc);
+    EXPECT_EQ(pSurface->GetSurfaceDesc(&desc), DD_OK);
+    return SIZE{(LONG)desc.dwWidth, (LONG)desc.dwHeight};
+}
+
+void ExpectSize(SIZE actual, LONG cx, LONG cy)
+{
+    EXPECT_EQ(actual.cx, cx);
+    EXPECT_EQ(actual.cy, cy);
+}
+
+void ExpectRect(const RECT& actual, const RECT& expected)
+{
+    EXPECT_EQ(actual.left, expected.left);
+    EXPECT_EQ(actual.top, expected.top);
+    EXPECT_EQ(actual.right, expected.right);
+    EXPECT_EQ(actual.bottom, expected.bottom);
+}
+
+std::vector<std::string> RecordedBoxTexts()
+{
+    std::vector<std::string> texts;
+    for (const auto& box : platform::testing::RecordedMessageBoxes()) {
+        EXPECT_EQ(box.type & MB_TYPEMASK, (UINT)MB_OK) << box.text;
+        EXPECT_STREQ(box.caption.c_str(), AfxGetAppName()) << box.text;
+        texts.push_back(box.text);
+    }
+    return texts;
 }
