@@ -25,6 +25,14 @@ const Sheet s_aSheets[] = {
     {&MemWin::m_pBackgroundSurface, "BKGR_FOIL"},
 };
 
+void ReleaseSurface(LPDIRECTDRAWSURFACE& pSurface)
+{
+    if (pSurface) {
+        pSurface->Release();
+        pSurface = NULL;
+    }
+}
+
 const char16_t s_szMusicFile[] = u"MUSIC\\MusicBox_02_Tesk_CdurCoda.mid";
 
 // The program's own file name, for the DirectPlay message.
@@ -156,10 +164,7 @@ BOOL MemWin::CreateCustomSurfaces()
 {
     for (const Sheet& sheet : s_aSheets) {
         LPDIRECTDRAWSURFACE& pSurface = this->*sheet.pSurface;
-        if (pSurface) {
-            pSurface->Release();
-            pSurface = NULL;
-        }
+        ReleaseSurface(pSurface); // each one just before its own reload
         pSurface = LoadBitmapSurface(m_pDirectDraw, sheet.pszName, 0, 0, NULL);
         if (pSurface == NULL) {
             CString sText = CString("Cannot load resource: ") + sheet.pszName;
@@ -183,13 +188,8 @@ void MemWin::RestoreSurfaces()
 
 void MemWin::ReleaseSurfaces()
 {
-    for (const Sheet& sheet : s_aSheets) {
-        LPDIRECTDRAWSURFACE& pSurface = this->*sheet.pSurface;
-        if (pSurface) {
-            pSurface->Release();
-            pSurface = NULL;
-        }
-    }
+    for (const Sheet& sheet : s_aSheets)
+        ReleaseSurface(this->*sheet.pSurface);
 }
 
 void MemWin::DrawFrame()

@@ -71,17 +71,18 @@ bool Utf8ToUtf16(std::string_view in, std::u16string& out, bool strict)
     return true;
 }
 
-bool Utf16ToUtf8(std::u16string_view in, std::string& out)
+bool Utf16ToUtf8(std::u16string_view in, std::string& out, bool strict)
 {
     out.clear();
     for (size_t i = 0; i < in.size(); ++i) {
         char32_t cp = in[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF) {
-            if (i + 1 >= in.size() || in[i + 1] < 0xDC00 || in[i + 1] > 0xDFFF)
-                return false;
+        const bool high = cp >= 0xD800 && cp <= 0xDBFF;
+        if (high && i + 1 < in.size() && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (in[++i] - 0xDC00);
-        } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
-            return false;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            if (strict)
+                return false;
+            cp = kReplacement;
         }
         if (cp < 0x80) {
             out.push_back(static_cast<char>(cp));

@@ -9,7 +9,7 @@ namespace platform {
 // sequence becomes U+FFFD, as the platform's converter does.
 bool Utf8ToUtf16(std::string_view in, std::u16string& out, bool strict);
 
-// Encodes UTF-16 as UTF-8; false on an unpaired surrogate.
-bool Utf16ToUtf8(std::u16string_view in, std::string& out);
+// Encodes UTF-16 as UTF-8. Strict: false on an unpaired surrogate. Lenient: it becomes U+FFFD.
+bool Utf16ToUtf8(std::u16string_view in, std::string& out, bool strict = true);
 
 } // namespace platform

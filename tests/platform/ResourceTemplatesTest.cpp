@@ -127,7 +127,8 @@ TEST(ResourceTemplatesTest, TextConvertsBetweenUtf16AndUtf8)
     EXPECT_EQ(ToUtf8(u"Options \u00e9\u20ac\U0001F0A1"), "Options \u00e9\u20ac\U0001F0A1");
     EXPECT_EQ(FromUtf8("Options \u00e9\u20ac\U0001F0A1"), u"Options \u00e9\u20ac\U0001F0A1");
     EXPECT_EQ(ToUtf8(std::u16string{u'a', char16_t(0xD800), u'b'}), "a\uFFFDb");
-    EXPECT_EQ(FromUtf8("a\xC0\x80" "b\xE2\x82"), u"a\uFFFD\uFFFDb\uFFFD\uFFFD");
+    // A cut-off sequence is one replacement, as the platform's converter gives.
+    EXPECT_EQ(FromUtf8("a\xC0\x80" "b\xE2\x82"), u"a\uFFFD\uFFFDb\uFFFD");
     EXPECT_EQ(FromUtf8("\xF5\x80\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");
 }
 
