@@ -56,13 +56,13 @@ Canvas drawBoard()
         const double diffuse = (nx * lx + ny * ly + nz * lz) / n - lz;
         // Specular about the half vector between the light and a viewer straight above.
         const double hx = lx, hy = ly, hz = lz + 1, h = std::sqrt(hx * hx + hy * hy + hz * hz);
-        const double spec = std::pow(std::max(0.0, (nx * hx + ny * hy + nz * hz) / (n * h)), 60);
+        const double specular = std::pow(std::max(0.0, (nx * hx + ny * hy + nz * hz) / (n * h)), 60);
         // Fine brushed grain along the sheet.
         const double grain = (hash01(static_cast<int64_t>(p.y), static_cast<int64_t>(p.x / 9), 0xF033) - 0.5) * 0.03;
         // A broad pool of light, brightest up and left of the middle.
         const double u = (p.x - 0.4 * kBoardWidth) / kBoardWidth, v = (p.y - 0.35 * kBoardHeight) / kBoardHeight;
         const double pool = 0.62 - 0.5 * (u * u + v * v);
-        return foilRamp(pool + 0.55 * diffuse + 0.30 * spec + grain);
+        return foilRamp(pool + 0.55 * diffuse + 0.30 * specular + grain);
     });
     // Darker toward the rim.
     c.shade([](Vec2 p, Rgb d) {

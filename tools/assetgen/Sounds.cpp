@@ -206,14 +206,14 @@ std::vector<double> fall8(Track& t)
 
 } // namespace
 
-std::vector<double> synthesise(const WaveSpec& spec)
+std::vector<double> synthesise(const WaveLayout& layout)
 {
-    Track t(spec.rate, sampleCount(spec));
+    Track t(layout.rate, sampleCount(layout));
     // Each sound draws its noise from its own fixed sequence.
     uint64_t seed = 0x5EED;
-    for (const char* c = spec.name; *c; ++c) seed = seed * 131 + static_cast<unsigned char>(*c);
+    for (const char* c = layout.name; *c; ++c) seed = seed * 131 + static_cast<unsigned char>(*c);
     Random random(seed);
-    const std::string name = spec.name;
+    const std::string name = layout.name;
     if (name == "DONE1") return done1(t);
     if (name == "DONE2") return done2(t, random);
     if (name == "DONE3") return done3(t);

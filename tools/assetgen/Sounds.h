@@ -5,7 +5,7 @@
 
 namespace assetgen {
 
-// The samples of one sound effect of the table, -1 to 1, exactly sampleCount(spec) of them.
-std::vector<double> synthesise(const WaveSpec& spec);
+// The samples of one sound effect of the table, -1 to 1, exactly sampleCount(layout) of them.
+std::vector<double> synthesise(const WaveLayout& layout);
 
 } // namespace assetgen

@@ -8,7 +8,7 @@
 namespace assetgen {
 
 // clang-format off
-const std::array<WaveSpec, 18> kWaveTable = {{
+const std::array<WaveLayout, 18> kWaveTable = {{
     {"BLOOP", "Bloop", "Bubble pop",         8, 11025, 16, "fmt fact data",                2152},
     {"BRIM",  "Brim",  "Matching pair chime", 8, 22050, 16, "fmt fact data DISP DISP LIST", 26304},
     {"CHPOK", "Chpok", "Cork pop",            8, 11025, 18, "fmt data",                     2386},
@@ -40,12 +40,12 @@ void chunk(Bytes& out, const std::string& id, const Bytes& body)
     if (body.size() % 2) out.u8(0);
 }
 
-Bytes samplesBody(const WaveSpec& spec, const std::vector<double>& samples)
+Bytes samplesBody(const WaveLayout& layout, const std::vector<double>& samples)
 {
     Bytes b;
     for (double s : samples) {
         const double v = std::clamp(s, -1.0, 1.0);
-        if (spec.bits == 8)
+        if (layout.bits == 8)
             b.u8(static_cast<uint32_t>(std::lround(128 + v * 127)));
         else
             b.u16le(static_cast<uint16_t>(static_cast<int16_t>(std::lround(v * 32767))));
@@ -64,7 +64,7 @@ Bytes displayBody(const char* text)
 }
 
 // An INFO list with the sound's name and a comment.
-Bytes listBody(const WaveSpec& spec)
+Bytes listBody(const WaveLayout& layout)
 {
     Bytes b;
     b.text("INFO");
@@ -74,19 +74,19 @@ Bytes listBody(const WaveSpec& spec)
         t.u8(0);
         chunk(b, id, t);
     };
-    item("INAM", spec.title);
-    item("ICMT", std::string(spec.comment) + ", Memory Game");
+    item("INAM", layout.title);
+    item("ICMT", std::string(layout.comment) + ", Memory Game");
     return b;
 }
 
 } // namespace
 
-Bytes waveFile(const WaveSpec& spec, const std::vector<double>& samples)
+Bytes waveFile(const WaveLayout& layout, const std::vector<double>& samples)
 {
-    const int block = spec.bits / 8;
+    const int block = layout.bits / 8;
     Bytes body;
     body.text("WAVE");
-    std::istringstream ids(spec.chunks);
+    std::istringstream ids(layout.chunks);
     std::string id;
     int displays = 0;
     while (ids >> id) {
@@ -94,20 +94,20 @@ Bytes waveFile(const WaveSpec& spec, const std::vector<double>& samples)
         if (id == "fmt") {
             b.u16le(1); // PCM
             b.u16le(1); // mono
-            b.u32le(spec.rate);
-            b.u32le(spec.rate * block);
+            b.u32le(layout.rate);
+            b.u32le(layout.rate * block);
             b.u16le(block);
-            b.u16le(spec.bits);
-            if (spec.fmtBytes == 18) b.u16le(0);
+            b.u16le(layout.bits);
+            if (layout.fmtBytes == 18) b.u16le(0);
             id = "fmt ";
         } else if (id == "fact") {
             b.u32le(static_cast<uint32_t>(samples.size()));
         } else if (id == "data") {
-            b = samplesBody(spec, samples);
+            b = samplesBody(layout, samples);
         } else if (id == "DISP") {
-            b = displayBody(displays++ == 0 ? spec.title : spec.comment);
+            b = displayBody(displays++ == 0 ? layout.title : layout.comment);
         } else if (id == "LIST") {
-            b = listBody(spec);
+            b = listBody(layout);
         }
         chunk(body, id, b);
     }

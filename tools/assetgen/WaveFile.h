@@ -9,7 +9,7 @@
 
 namespace assetgen {
 
-struct WaveSpec {
+struct WaveLayout {
     const char* name;    // resource and file name
     const char* title;   // the text of its "DISP" and "LIST" chunks
     const char* comment; // a second line for the second "DISP" and the "LIST"
@@ -20,12 +20,12 @@ struct WaveSpec {
     uint32_t dataBytes;  // size of the "data" body
 };
 
-extern const std::array<WaveSpec, 18> kWaveTable;
+extern const std::array<WaveLayout, 18> kWaveTable;
 
-inline size_t sampleCount(const WaveSpec& s) { return s.dataBytes / (s.bits / 8); }
+inline size_t sampleCount(const WaveLayout& s) { return s.dataBytes / (s.bits / 8); }
 
-// A RIFF WAVE image of the samples (-1 to 1, sampleCount(spec) of them): mono PCM with
-// the chunks of the spec in order, odd bodies followed by a pad byte.
-Bytes waveFile(const WaveSpec& spec, const std::vector<double>& samples);
+// A RIFF WAVE image of the samples (-1 to 1, sampleCount(layout) of them): mono PCM with
+// its chunks in order, odd bodies followed by a pad byte.
+Bytes waveFile(const WaveLayout& layout, const std::vector<double>& samples);
 
 } // namespace assetgen

@@ -53,8 +53,8 @@ bool writeAssets(const fs::path& dir, const Canvas& faces, const Canvas& backs, 
     ok = save(dir / "memory.ico", iconFile({{&icon16, &alpha16}, {&icon32, &alpha32}})) && ok;
     ok = save(dir / "memory.manifest", manifestFile()) && ok;
 
-    for (const WaveSpec& spec : kWaveTable)
-        ok = save(dir / "wav" / (std::string(spec.name) + ".wav"), waveFile(spec, synthesise(spec))) && ok;
+    for (const WaveLayout& layout : kWaveTable)
+        ok = save(dir / "wav" / (std::string(layout.name) + ".wav"), waveFile(layout, synthesise(layout))) && ok;
     ok = save(dir / "MUSIC" / "MusicBox_02_Tesk_CdurCoda.mid", musicBoxFile()) && ok;
     return ok;
 }
