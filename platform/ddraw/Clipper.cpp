@@ -1,8 +1,8 @@
 #include "ddraw/Clipper.h"
 
 #include "ddraw/Blitter.h"
-#include "ddraw/DeviceState.h"
-#include "ddraw/WindowTarget.h"
+#include "ddraw/Driver.h"
+#include "ddraw/WindowPresenter.h"
 
 #include <cstring>
 
@@ -15,15 +15,11 @@ HRESULT Clipper::Create(DWORD flags, IDirectDrawClipper** out)
     *out = nullptr;
     if (flags != 0)
         return DDERR_INVALIDPARAMS;
-    if (HRESULT hr = State().clipperFailures.Take(); FAILED(hr))
+    if (HRESULT hr = CurrentDriver().Reserve(ObjectKind::Clipper); FAILED(hr))
         return hr;
     *out = new Clipper();
     return DD_OK;
 }
-
-Clipper::Clipper() { ++State().live.clippers; }
-
-Clipper::~Clipper() { --State().live.clippers; }
 
 HRESULT Clipper::QueryInterface(REFIID riid, void** ppv)
 {
@@ -35,7 +31,7 @@ HRESULT Clipper::GetClipList(LPRECT lpRect, LPRGNDATA lpClipList, LPDWORD lpdwSi
     if (!lpdwSize)
         return DDERR_INVALIDPARAMS;
     RECT area{};
-    if (!m_hwnd || !ClientAreaOnScreen(m_hwnd, &area))
+    if (!m_hwnd || !CurrentPresenter().ClientAreaOnScreen(m_hwnd, &area))
         return DDERR_NOCLIPLIST;
     if (lpRect)
         area = blit::Intersect(area, *lpRect);
@@ -85,7 +81,7 @@ HRESULT Clipper::SetClipList(LPRGNDATA, DWORD)
 
 HRESULT Clipper::SetHWnd(DWORD dwFlags, HWND hWnd)
 {
-    if (dwFlags != 0 || (hWnd && !WindowExists(hWnd)))
+    if (dwFlags != 0 || (hWnd && !CurrentPresenter().Exists(hWnd)))
         return DDERR_INVALIDPARAMS;
     m_hwnd = hWnd;
     return DD_OK;

@@ -1,12 +1,13 @@
 // A clipper: binds blits onto the primary surface to a window's client area.
 #pragma once
+#include "base/LiveCount.h"
 #include "ddraw/ComObject.h"
 
 #include <ddraw.h>
 
 namespace platform::ddraw {
 
-class Clipper final : public ComObject<IDirectDrawClipper> {
+class Clipper final : public ComObject<IDirectDrawClipper>, public LiveCount<Clipper> {
 public:
     static HRESULT Create(DWORD flags, IDirectDrawClipper** out);
 
@@ -21,8 +22,8 @@ public:
     STDMETHOD(SetHWnd)(DWORD dwFlags, HWND hWnd) override;
 
 private:
-    Clipper();
-    ~Clipper() override;
+    Clipper() = default;
+    ~Clipper() override = default;
     HWND m_hwnd = nullptr;
 };
 

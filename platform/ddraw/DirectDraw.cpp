@@ -1,7 +1,7 @@
 #include "ddraw/DirectDraw.h"
 
 #include "ddraw/Clipper.h"
-#include "ddraw/DeviceState.h"
+#include "ddraw/Driver.h"
 #include "ddraw/Palette.h"
 #include "ddraw/PixelFormat.h"
 #include "ddraw/Surface.h"
@@ -10,8 +10,6 @@
 
 namespace platform::ddraw {
 namespace {
-
-constexpr uint64_t kNsPerSecond = 1000000000ull;
 
 // The platform's two special driver values: hardware only, emulation only.
 bool KnownDriver(const GUID* guid)
@@ -35,15 +33,11 @@ HRESULT DirectDraw::Create(GUID* guid, IDirectDraw** out)
     *out = nullptr;
     if (!KnownDriver(guid))
         return DDERR_INVALIDDIRECTDRAWGUID;
-    if (HRESULT hr = State().directDrawFailures.Take(); FAILED(hr))
+    if (HRESULT hr = CurrentDriver().Reserve(ObjectKind::DirectDraw); FAILED(hr))
         return hr;
     *out = static_cast<IDirectDraw*>(new DirectDraw());
     return DD_OK;
 }
-
-DirectDraw::DirectDraw() { ++State().live.directDraws; }
-
-DirectDraw::~DirectDraw() { --State().live.directDraws; }
 
 HRESULT DirectDraw::QueryInterface(REFIID riid, void** ppv)
 {
@@ -135,15 +129,8 @@ HRESULT DirectDraw::WaitForVerticalBlank(DWORD dwFlags, HANDLE)
         return DDERR_UNSUPPORTED;
     if (dwFlags != DDWAITVB_BLOCKBEGIN && dwFlags != DDWAITVB_BLOCKEND)
         return DDERR_INVALIDPARAMS;
-    if (State().vblankFails)
-        return State().vblankError;
-    // Sleep to the next refresh tick of the screen; tick k lies at k / hz seconds.
-    const uint64_t hz = static_cast<uint64_t>(RefreshHz());
-    const uint64_t now = clock::NowNs();
-    const unsigned __int128 next = static_cast<unsigned __int128>(now) * hz / kNsPerSecond + 1;
-    const uint64_t at = static_cast<uint64_t>((next * kNsPerSecond + hz - 1) / hz);
-    clock::SleepNs(at - now);
-    return DD_OK;
+    // The next refresh tick of the screen, slept to on the program's clock.
+    return clock::Current().WaitForVerticalBlank(RefreshHz());
 }
 
 // The display mode belongs to the desktop; nothing here changes it.

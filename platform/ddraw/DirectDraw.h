@@ -1,12 +1,13 @@
 // The DirectDraw object: one object behind both IDirectDraw and IDirectDraw2.
 #pragma once
+#include "base/LiveCount.h"
 #include "ddraw/ComObject.h"
 
 #include <ddraw.h>
 
 namespace platform::ddraw {
 
-class DirectDraw final : public ComObject<IDirectDraw, IDirectDraw2> {
+class DirectDraw final : public ComObject<IDirectDraw, IDirectDraw2>, public LiveCount<DirectDraw> {
 public:
     static HRESULT Create(GUID* guid, IDirectDraw** out);
 
@@ -40,8 +41,8 @@ public:
     STDMETHOD(GetAvailableVidMem)(LPDDSCAPS lpDDSCaps, LPDWORD lpdwTotal, LPDWORD lpdwFree) override;
 
 private:
-    DirectDraw();
-    ~DirectDraw() override;
+    DirectDraw() = default;
+    ~DirectDraw() override = default;
 
     bool m_levelSet = false;
 };

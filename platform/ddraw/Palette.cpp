@@ -1,6 +1,6 @@
 #include "ddraw/Palette.h"
 
-#include "ddraw/DeviceState.h"
+#include "ddraw/Driver.h"
 
 #include <algorithm>
 
@@ -25,7 +25,7 @@ HRESULT Palette::Create(DWORD flags, const PALETTEENTRY* entries, IDirectDrawPal
     }
     if (sizes != 1 || !entries)
         return DDERR_INVALIDPARAMS;
-    if (HRESULT hr = State().paletteFailures.Take(); FAILED(hr))
+    if (HRESULT hr = CurrentDriver().Reserve(ObjectKind::Palette); FAILED(hr))
         return hr;
     *out = new Palette(flags, entries, count);
     return DD_OK;
@@ -34,10 +34,7 @@ HRESULT Palette::Create(DWORD flags, const PALETTEENTRY* entries, IDirectDrawPal
 Palette::Palette(DWORD flags, const PALETTEENTRY* entries, size_t count)
     : m_caps(flags), m_entries(entries, entries + count)
 {
-    ++State().live.palettes;
 }
-
-Palette::~Palette() { --State().live.palettes; }
 
 HRESULT Palette::QueryInterface(REFIID riid, void** ppv)
 {

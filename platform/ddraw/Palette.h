@@ -1,5 +1,6 @@
 // A DirectDraw palette: 2, 4, 16 or 256 entries.
 #pragma once
+#include "base/LiveCount.h"
 #include "ddraw/ComObject.h"
 
 #include <ddraw.h>
@@ -8,7 +9,7 @@
 
 namespace platform::ddraw {
 
-class Palette final : public ComObject<IDirectDrawPalette> {
+class Palette final : public ComObject<IDirectDrawPalette>, public LiveCount<Palette> {
 public:
     static HRESULT Create(DWORD flags, const PALETTEENTRY* entries, IDirectDrawPalette** out);
 
@@ -20,7 +21,7 @@ public:
 
 private:
     Palette(DWORD flags, const PALETTEENTRY* entries, size_t count);
-    ~Palette() override;
+    ~Palette() override = default;
     bool InRange(DWORD first, DWORD count) const
     {
         return first <= m_entries.size() && count <= m_entries.size() - first;

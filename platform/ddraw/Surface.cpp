@@ -1,16 +1,17 @@
 #include "ddraw/Surface.h"
 
 #include "ddraw/Clipper.h"
-#include "ddraw/DeviceState.h"
+#include "ddraw/Driver.h"
 #include "ddraw/Palette.h"
 #include "ddraw/PixelFormat.h"
-#include "ddraw/WindowTarget.h"
+#include "ddraw/WindowPresenter.h"
 #include "win32/Display.h"
 #include "win32/GdiObjects.h"
 
 #include <algorithm>
 #include <climits>
 #include <new>
+#include <set>
 
 namespace platform::ddraw {
 namespace {
@@ -83,6 +84,13 @@ HRESULT CheckOffscreenDesc(const DDSURFACEDESC& desc, DWORD caps, const DDPIXELF
     return DD_OK;
 }
 
+// Every surface alive, for losing them all at once.
+std::set<Surface*>& liveSurfaces()
+{
+    static std::set<Surface*> surfaces;
+    return surfaces;
+}
+
 } // namespace
 
 HRESULT Surface::Create(const DDSURFACEDESC* desc, IDirectDrawSurface** out)
@@ -99,7 +107,7 @@ HRESULT Surface::Create(const DDSURFACEDESC* desc, IDirectDrawSurface** out)
     HRESULT hr = primary ? CheckPrimaryDesc(*desc, caps) : CheckOffscreenDesc(*desc, caps, display);
     if (FAILED(hr))
         return hr;
-    if (hr = State().surfaceFailures.Take(); FAILED(hr))
+    if (hr = CurrentDriver().Reserve(ObjectKind::Surface); FAILED(hr))
         return hr;
 
     Surface* surface = nullptr;
@@ -109,12 +117,12 @@ HRESULT Surface::Create(const DDSURFACEDESC* desc, IDirectDrawSurface** out)
             surface = new Surface(true, std::max(mode.width, 0), std::max(mode.height, 0), caps, display);
         } else {
             if (caps & DDSCAPS_VIDEOMEMORY) {
-                if (State().videoMemoryShort)
+                if (!CurrentDriver().HasVideoMemory())
                     return DDERR_OUTOFVIDEOMEMORY;
                 caps |= DDSCAPS_LOCALVIDMEM;
             } else if (!(caps & DDSCAPS_SYSTEMMEMORY)) {
                 // No placement asked: video memory while there is any.
-                caps |= State().videoMemoryShort ? DDSCAPS_SYSTEMMEMORY : (DDSCAPS_VIDEOMEMORY | DDSCAPS_LOCALVIDMEM);
+                caps |= CurrentDriver().HasVideoMemory() ? (DDSCAPS_VIDEOMEMORY | DDSCAPS_LOCALVIDMEM) : DDSCAPS_SYSTEMMEMORY;
             }
             caps |= DDSCAPS_OFFSCREENPLAIN;
             const DDPIXELFORMAT format = (desc->dwFlags & DDSD_PIXELFORMAT) ? desc->ddpfPixelFormat : display;
@@ -134,14 +142,15 @@ HRESULT Surface::Create(const DDSURFACEDESC* desc, IDirectDrawSurface** out)
 
 Surface* Surface::From(IDirectDrawSurface* surface) { return dynamic_cast<Surface*>(surface); }
 
+std::vector<Surface*> Surface::All() { return {liveSurfaces().begin(), liveSurfaces().end()}; }
+
 Surface::Surface(bool primary, int width, int height, DWORD caps, const DDPIXELFORMAT& format)
     : m_primary(primary), m_width(width), m_height(height), m_caps(caps), m_format(format)
 {
     // The primary surface is the screen: it has no memory of its own.
     if (!primary)
         m_pixels.assign(static_cast<size_t>(width) * height, 0);
-    State().surfaces.insert(this);
-    ++State().live.surfaces;
+    liveSurfaces().insert(this);
 }
 
 Surface::~Surface()
@@ -150,8 +159,7 @@ Surface::~Surface()
         gdi::DeleteSurfaceDC(m_dc);
     Hold<Clipper>(m_clipper, nullptr);
     Hold<Palette>(m_palette, nullptr);
-    State().surfaces.erase(this);
-    --State().live.surfaces;
+    liveSurfaces().erase(this);
 }
 
 PixelView Surface::View() const
@@ -186,10 +194,8 @@ HRESULT Surface::Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE lpDDSrcSurface, LPRE
 {
     RECT destUsed{}, srcUsed{};
     const HRESULT hr = DoBlt(lpDestRect, lpDDSrcSurface, lpSrcRect, dwFlags, lpDDBltFx, &destUsed, &srcUsed);
-    if (State().recordBlits) {
-        State().blits.push_back(testing::BlitRecord{this, lpDDSrcSurface, false, lpDestRect != nullptr,
-                                                    lpSrcRect != nullptr, destUsed, srcUsed, dwFlags, hr});
-    }
+    CurrentDriver().Blitted(
+        BlitCall{this, lpDDSrcSurface, false, lpDestRect != nullptr, lpSrcRect != nullptr, destUsed, srcUsed, dwFlags, hr});
     return hr;
 }
 
@@ -261,29 +267,28 @@ HRESULT Surface::DoBlt(LPRECT lpDestRect, IDirectDrawSurface* lpDDSrcSurface, LP
 void Surface::PaintWindow(const RECT& destRect, const Paint& paint) const
 {
     const HWND hwnd = m_clipper ? m_clipper->Window() : nullptr;
+    WindowPresenter& presenter = CurrentPresenter();
     RECT client{};
-    if (!hwnd || !ClientAreaOnScreen(hwnd, &client))
+    if (!hwnd || !presenter.ClientAreaOnScreen(hwnd, &client))
         return;
     if (blit::IsEmpty(blit::Intersect(destRect, client)))
         return;
     PixelView view;
-    if (!LockWindow(hwnd, &view))
+    if (!presenter.Lock(hwnd, &view))
         return;
     const RECT target = Offset(destRect, -client.left, -client.top);
     const RECT clip = blit::Intersect(RECT{0, 0, client.right - client.left, client.bottom - client.top},
                                       RECT{0, 0, view.width, view.height});
     paint.Apply(view, target, clip);
-    UnlockWindow(hwnd, blit::Intersect(target, clip));
+    presenter.Unlock(hwnd, blit::Intersect(target, clip));
 }
 
 HRESULT Surface::BltFast(DWORD dwX, DWORD dwY, LPDIRECTDRAWSURFACE lpDDSrcSurface, LPRECT lpSrcRect, DWORD dwTrans)
 {
     RECT destUsed{}, srcUsed{};
     const HRESULT hr = DoBltFast(dwX, dwY, lpDDSrcSurface, lpSrcRect, dwTrans, &destUsed, &srcUsed);
-    if (State().recordBlits) {
-        State().blits.push_back(testing::BlitRecord{this, lpDDSrcSurface, true, false, lpSrcRect != nullptr,
-                                                    destUsed, srcUsed, dwTrans, hr});
-    }
+    CurrentDriver().Blitted(
+        BlitCall{this, lpDDSrcSurface, true, false, lpSrcRect != nullptr, destUsed, srcUsed, dwTrans, hr});
     return hr;
 }
 

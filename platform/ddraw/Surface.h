@@ -1,6 +1,7 @@
 // A DirectDraw surface: our own 32-bit XRGB pixel buffer, or, for the primary surface,
 // the screen, which a blit reaches through a clipper bound to a window.
 #pragma once
+#include "base/LiveCount.h"
 #include "ddraw/Blitter.h"
 #include "ddraw/ComObject.h"
 
@@ -14,12 +15,14 @@ namespace platform::ddraw {
 class Clipper;
 class Palette;
 
-class Surface final : public ComObject<IDirectDrawSurface> {
+class Surface final : public ComObject<IDirectDrawSurface>, public LiveCount<Surface> {
 public:
     // Checks the description as the platform does and makes the surface.
     static HRESULT Create(const DDSURFACEDESC* desc, IDirectDrawSurface** out);
     // Our surface behind the interface, or null for anything else.
     static Surface* From(IDirectDrawSurface* surface);
+    // Every surface not yet released.
+    static std::vector<Surface*> All();
 
     void MarkLost() { m_lost = true; }
 

@@ -1,5 +1,7 @@
 // Reference counting and QueryInterface for objects that offer one interface besides IUnknown.
 #pragma once
+#include "base/LiveCount.h"
+
 #include <unknwn.h>
 
 #include <atomic>
@@ -47,20 +49,6 @@ protected:
 
 private:
     std::atomic<ULONG> m_refs{1};
-};
-
-// Counts the live objects of one kind, for the test seam.
-template <class Kind>
-class LiveCount {
-public:
-    LiveCount() { ++s_count; }
-    LiveCount(const LiveCount&) = delete;
-    LiveCount& operator=(const LiveCount&) = delete;
-    ~LiveCount() { --s_count; }
-    static int Count() { return s_count; }
-
-private:
-    static inline std::atomic<int> s_count{0};
 };
 
 } // namespace platform

@@ -1,12 +1,10 @@
 // The MIDI synthesiser on FluidSynth.
 #include "dmusic/MidiSynth.h"
 
-#include "testing/MusicTesting.h"
-
+#include "base/Seam.h"
 #include "dmusic/FluidSynthLibrary.h"
 
 #include <mutex>
-#include <optional>
 #include <sys/stat.h>
 #include <vector>
 
@@ -27,9 +25,6 @@ const char* const kSoundFonts[] = {
 
 // FluidSynth's own default (0.2) leaves a single instrument barely audible.
 constexpr double kGain = 0.5;
-
-std::mutex g_overrideMutex;
-std::optional<std::vector<std::string>> g_overrideFonts;
 
 bool IsFile(const std::string& path)
 {
@@ -100,32 +95,28 @@ private:
     fluid_synth_t* m_synth;
 };
 
-std::vector<std::string> SoundFontCandidates()
-{
-    std::lock_guard lock(g_overrideMutex);
-    if (g_overrideFonts)
-        return *g_overrideFonts;
-    return std::vector<std::string>(std::begin(kSoundFonts), std::end(kSoundFonts));
-}
+class SystemFluidSynth final : public MidiSynthSource {
+public:
+    std::unique_ptr<MidiSynth> Create() override
+    {
+        return CreateFluidSynth(std::vector<std::string>(std::begin(kSoundFonts), std::end(kSoundFonts)));
+    }
+};
 
 } // namespace
 
-std::string FindSoundFont()
-{
-    for (const std::string& path : SoundFontCandidates())
-        if (IsFile(path))
-            return path;
-    return {};
-}
+MidiSynthSource& CurrentSynthSource() { return Seam<MidiSynthSource, SystemFluidSynth>::Current(); }
 
-std::unique_ptr<MidiSynth> CreateMidiSynth()
+void InstallSynthSource(MidiSynthSource* source) { Seam<MidiSynthSource, SystemFluidSynth>::Install(source); }
+
+std::unique_ptr<MidiSynth> CreateFluidSynth(const std::vector<std::string>& soundFonts)
 {
     const FluidSynthLibrary* fs = FluidSynth();
     if (!fs)
         return nullptr; // no FluidSynth on this machine: the music is simply not heard
     QuietFluidSynthOnce(*fs);
     // A damaged soundfont is passed over for the next one.
-    for (const std::string& font : SoundFontCandidates()) {
+    for (const std::string& font : soundFonts) {
         if (!IsFile(font))
             continue;
         fluid_settings_t* settings = fs->new_fluid_settings();
@@ -144,21 +135,5 @@ std::unique_ptr<MidiSynth> CreateMidiSynth()
     }
     return nullptr;
 }
-
-namespace testing {
-
-void OverrideSoundFonts(std::vector<std::string> paths)
-{
-    std::lock_guard lock(g_overrideMutex);
-    g_overrideFonts = std::move(paths);
-}
-
-void ClearSoundFontOverride()
-{
-    std::lock_guard lock(g_overrideMutex);
-    g_overrideFonts.reset();
-}
-
-} // namespace testing
 
 } // namespace platform

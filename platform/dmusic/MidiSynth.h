@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -22,10 +23,20 @@ public:
     virtual void Render(int16_t* stereo, size_t frames) = 0;
 };
 
-// The General MIDI soundfont found on this system, or "" when there is none.
-std::string FindSoundFont();
+// Where the performance's synthesisers come from.
+class MidiSynthSource {
+public:
+    virtual ~MidiSynthSource() = default;
+    // A new synthesiser; nullptr when none can be made (the music is then not heard).
+    virtual std::unique_ptr<MidiSynth> Create() = 0;
+};
 
-// A FluidSynth synthesiser with the system's General MIDI soundfont; nullptr without one.
-std::unique_ptr<MidiSynth> CreateMidiSynth();
+// The source in use: FluidSynth with the system's General MIDI soundfont, unless a test
+// installed another (nullptr: FluidSynth's again).
+MidiSynthSource& CurrentSynthSource();
+void InstallSynthSource(MidiSynthSource* source);
+
+// A FluidSynth synthesiser with the first of these soundfonts that loads; nullptr with none.
+std::unique_ptr<MidiSynth> CreateFluidSynth(const std::vector<std::string>& soundFonts);
 
 } // namespace platform

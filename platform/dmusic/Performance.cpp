@@ -17,7 +17,7 @@ HRESULT Performance::Init(IDirectMusic** ppDirectMusic, LPDIRECTSOUND, HWND)
     std::lock_guard lock(m_mutex);
     if (m_initialised)
         return DMUS_E_ALREADY_INITED;
-    m_synth = CreateMidiSynth();
+    m_synth = CurrentSynthSource().Create();
     m_sequencer = std::make_unique<Sequencer>(m_synth.get());
     m_initialised = true;
     return S_OK;
@@ -47,8 +47,11 @@ HRESULT Performance::AddPort(IDirectMusicPort* pPort)
             return S_OK;
     }
     // No audio device: the port is there all the same, and plays into silence.
-    if (!m_output)
-        m_output = OpenMusicOutput([this](int16_t* stereo, size_t frames) { Render(stereo, frames); });
+    if (!m_stream) {
+        m_device = audio::CurrentOutput().OpenDevice();
+        if (m_device)
+            m_stream = m_device->OpenStream(kMusicSampleRate, [this](int16_t* stereo, size_t frames) { Render(stereo, frames); });
+    }
     return S_OK;
 }
 
@@ -87,7 +90,8 @@ HRESULT Performance::Stop(IDirectMusicSegment* pSegment, IDirectMusicSegmentStat
 
 HRESULT Performance::CloseDown()
 {
-    m_output.reset();
+    m_stream.reset();
+    m_device.reset();
     std::lock_guard lock(m_mutex);
     m_sequencer.reset();
     m_synth.reset();

@@ -4,7 +4,7 @@
 
 #include "dmusic/ComObject.h"
 #include "dmusic/MidiSynth.h"
-#include "dmusic/MusicOutput.h"
+#include "dsound/AudioOutput.h"
 #include "dmusic/Sequencer.h"
 
 #include <memory>
@@ -36,9 +36,10 @@ private:
     std::unique_ptr<MidiSynth> m_synth; // null without a soundfont: the music is not heard
     std::unique_ptr<Sequencer> m_sequencer;
 
-    // Opened and closed on the caller's thread only, never under m_mutex: closing waits for the
-    // audio thread, which takes m_mutex to render.
-    std::unique_ptr<MusicOutput> m_output;
+    // Opened and closed on the caller's thread only, never under m_mutex: closing the stream
+    // waits for the audio thread, which takes m_mutex to render.
+    std::shared_ptr<audio::Device> m_device;
+    std::unique_ptr<audio::Stream> m_stream;
 };
 
 HRESULT CreateDirectMusicPerformance(REFIID riid, void** ppv);

@@ -1,15 +1,12 @@
 #include "dsound/DirectSound.h"
 
-#include "dsound/Seams.h"
 #include "dsound/SoundBuffer.h"
 
 #include <new>
 
 namespace platform::dsound {
 
-DirectSound::DirectSound(std::shared_ptr<audio::Device> device) : m_device(std::move(device)) { CountDevice(+1); }
-
-DirectSound::~DirectSound() { CountDevice(-1); }
+DirectSound::DirectSound(std::shared_ptr<audio::Device> device) : m_device(std::move(device)) {}
 
 STDMETHODIMP DirectSound::CreateSoundBuffer(LPCDSBUFFERDESC desc, LPDIRECTSOUNDBUFFER* buffer, LPUNKNOWN outer)
 {
@@ -45,10 +42,9 @@ STDMETHODIMP DirectSound::DuplicateSoundBuffer(LPDIRECTSOUNDBUFFER original, LPD
 
 STDMETHODIMP DirectSound::SetCooperativeLevel(HWND hwnd, DWORD level)
 {
-    if (level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY || !IsWindowForSound(hwnd))
+    if (level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY)
         return DSERR_INVALIDPARAM;
-    // Every level mixes the same way here; the output is shared with other programs.
-    return CooperativeLevelResult();
+    return m_device->Claim(hwnd, level);
 }
 
 STDMETHODIMP DirectSound::Compact() { return DS_OK; }
@@ -71,9 +67,7 @@ HRESULT WINAPI DirectSoundCreate(LPCGUID device, LPDIRECTSOUND* ppDS, LPUNKNOWN 
     // Only the default device exists (NULL, or the null GUID).
     if (device && *device != GUID{})
         return DSERR_NODRIVER;
-    if (!platform::dsound::DeviceAvailable())
-        return DSERR_NODRIVER;
-    auto output = platform::audio::OpenDevice();
+    auto output = platform::audio::CurrentOutput().OpenDevice();
     if (!output)
         return DSERR_NODRIVER;
     auto* ds = new (std::nothrow) platform::dsound::DirectSound(std::move(output));

@@ -1,5 +1,6 @@
 // The DirectSound device object: one per DirectSoundCreate, all sharing the audio output.
 #pragma once
+#include "base/LiveCount.h"
 #include "dsound/AudioOutput.h"
 #include "dsound/ComObject.h"
 
@@ -9,10 +10,9 @@
 
 namespace platform::dsound {
 
-class DirectSound final : public ComObject<IDirectSound, IID_IDirectSound> {
+class DirectSound final : public ComObject<IDirectSound, IID_IDirectSound>, public LiveCount<DirectSound> {
 public:
     explicit DirectSound(std::shared_ptr<audio::Device> device);
-    ~DirectSound() override;
 
     STDMETHOD(CreateSoundBuffer)(LPCDSBUFFERDESC desc, LPDIRECTSOUNDBUFFER* buffer, LPUNKNOWN outer) override;
     STDMETHOD(GetCaps)(LPDSCAPS caps) override;

@@ -45,7 +45,7 @@ bool SampleMemory::Upload()
     pcm.channels = m_format.nChannels;
     pcm.bitsPerSample = m_format.wBitsPerSample;
     pcm.samplesPerSec = m_format.nSamplesPerSec;
-    auto samples = audio::Samples::Upload(m_device, pcm, m_bytes.get(), m_size);
+    auto samples = m_device->Upload(pcm, m_bytes.get(), m_size);
     if (!samples)
         return false;
     m_uploaded = std::move(samples);

@@ -1,7 +1,5 @@
 #include "dsound/SoundBuffer.h"
 
-#include "dsound/Seams.h"
-
 #include <algorithm>
 #include <new>
 
@@ -72,7 +70,7 @@ HRESULT SoundBuffer::Create(const std::shared_ptr<audio::Device>& device, LPCDSB
     auto memory = SampleMemory::Create(device, CopyPcmFormat(*desc->lpwfxFormat), desc->dwBufferBytes);
     if (!memory)
         return DSERR_OUTOFMEMORY;
-    auto voice = audio::Voice::Create(device);
+    auto voice = device->CreateVoice();
     if (!voice)
         return DSERR_OUTOFMEMORY;
     auto* buffer = new (std::nothrow) SoundBuffer(std::move(memory), std::move(voice), desc->dwFlags);
@@ -87,7 +85,7 @@ HRESULT SoundBuffer::Duplicate(SoundBuffer& original, LPDIRECTSOUNDBUFFER* out)
     if (!out)
         return DSERR_INVALIDPARAM;
     *out = nullptr;
-    auto voice = audio::Voice::Create(original.m_memory->OutputDevice());
+    auto voice = original.m_memory->OutputDevice()->CreateVoice();
     if (!voice)
         return DSERR_OUTOFMEMORY;
     auto* copy = new (std::nothrow) SoundBuffer(original.m_memory, std::move(voice), original.m_flags);
@@ -106,13 +104,11 @@ SoundBuffer::SoundBuffer(std::shared_ptr<SampleMemory> memory, std::unique_ptr<a
     : m_memory(std::move(memory)), m_voice(std::move(voice)), m_flags(flags)
 {
     m_memory->Attach(this);
-    CountBuffer(+1);
 }
 
 SoundBuffer::~SoundBuffer()
 {
     m_memory->Detach(this);
-    CountBuffer(-1);
 }
 
 void SoundBuffer::Refresh()

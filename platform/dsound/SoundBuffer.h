@@ -1,6 +1,7 @@
 // A DirectSound secondary buffer: a voice of the audio output playing the sample
 // memory it shares with its duplicates.
 #pragma once
+#include "base/LiveCount.h"
 #include "dsound/AudioOutput.h"
 #include "dsound/ComObject.h"
 #include "dsound/SampleMemory.h"
@@ -11,7 +12,7 @@
 
 namespace platform::dsound {
 
-class SoundBuffer final : public ComObject<IDirectSoundBuffer, IID_IDirectSoundBuffer> {
+class SoundBuffer final : public ComObject<IDirectSoundBuffer, IID_IDirectSoundBuffer>, public LiveCount<SoundBuffer> {
 public:
     // Checks the description and makes a silent buffer from it.
     static HRESULT Create(const std::shared_ptr<audio::Device>& device, LPCDSBUFFERDESC desc,

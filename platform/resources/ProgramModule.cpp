@@ -1,8 +1,8 @@
 // The program module's resources and the kernel's resource functions on them.
 #include "resources/ProgramModule.h"
 
+#include "base/Seam.h"
 #include "resources/ResourceTemplates.h"
-#include "testing/HiddenResources.h"
 
 #include <unistd.h>
 
@@ -21,17 +21,33 @@ namespace {
 // The classic image base: any fixed non-null value serves as the module handle.
 const HMODULE kProgramModule = reinterpret_cast<HMODULE>(uintptr_t{0x400000});
 
-// Resource handles name an entry by its index, under a tag that tells the two kinds
-// apart, so that an unknown or mixed-up handle is recognised instead of followed.
+// Resource handles name an entry by the number it was first handed out under, with a tag
+// that tells the two kinds apart, so that an unknown or mixed-up handle is recognised
+// instead of followed.
 constexpr uintptr_t kInfoTag = 0x52u;   // HRSRC from FindResourceA
 constexpr uintptr_t kDataTag = 0x44u;   // HGLOBAL from LoadResource
 constexpr int kTagShift = 24;
 
+struct HandedOut {
+    std::mutex mutex;
+    std::vector<const ResEntry*> entries; // entry i has number i + 1
+};
+
+HandedOut& handedOut()
+{
+    static HandedOut h;
+    return h;
+}
+
 uintptr_t MakeHandle(uintptr_t tag, const ResEntry* entry)
 {
-    const auto& all = ProgramResources().Entries();
-    const auto index = static_cast<uintptr_t>(entry - all.data() + 1);
-    return index < (uintptr_t{1} << kTagShift) ? (tag << kTagShift) | index : 0;
+    HandedOut& h = handedOut();
+    std::lock_guard lock(h.mutex);
+    auto it = std::find(h.entries.begin(), h.entries.end(), entry);
+    if (it == h.entries.end())
+        it = h.entries.insert(h.entries.end(), entry);
+    const auto number = static_cast<uintptr_t>(it - h.entries.begin() + 1);
+    return number < (uintptr_t{1} << kTagShift) ? (tag << kTagShift) | number : 0;
 }
 
 const ResEntry* EntryOfHandle(uintptr_t tag, const void* handle)
@@ -39,29 +55,18 @@ const ResEntry* EntryOfHandle(uintptr_t tag, const void* handle)
     const auto value = reinterpret_cast<uintptr_t>(handle);
     if ((value >> kTagShift) != tag)
         return nullptr;
-    const uintptr_t index = value & ((uintptr_t{1} << kTagShift) - 1);
-    const auto& all = ProgramResources().Entries();
-    if (index == 0 || index > all.size())
+    const uintptr_t number = value & ((uintptr_t{1} << kTagShift) - 1);
+    HandedOut& h = handedOut();
+    std::lock_guard lock(h.mutex);
+    if (number == 0 || number > h.entries.size())
         return nullptr;
-    return &all[index - 1];
+    return h.entries[number - 1];
 }
 
-struct HiddenResource {
-    ResId name;
-    std::optional<ResId> type; // every type when empty
+class EmbeddedSection final : public ResourceSection {
+public:
+    const ResEntry* Find(const ResId& type, const ResId& name) override { return ProgramResources().Find(type, name); }
 };
-
-std::mutex g_hiddenMutex;
-std::vector<HiddenResource> g_hidden;
-
-bool IsHidden(const ResEntry& entry)
-{
-    std::lock_guard lock(g_hiddenMutex);
-    for (const HiddenResource& h : g_hidden)
-        if (h.name.Matches(entry.name) && (!h.type || h.type->Matches(entry.type)))
-            return true;
-    return false;
-}
 
 } // namespace
 
@@ -80,11 +85,11 @@ HMODULE ProgramModuleHandle() { return kProgramModule; }
 
 bool IsProgramModule(HMODULE module) { return !module || module == kProgramModule; }
 
-const ResEntry* FindProgramEntry(const ResId& type, const ResId& name)
-{
-    const ResEntry* entry = ProgramResources().Find(type, name);
-    return entry && !IsHidden(*entry) ? entry : nullptr;
-}
+ResourceSection& CurrentSection() { return Seam<ResourceSection, EmbeddedSection>::Current(); }
+
+void InstallSection(ResourceSection* section) { Seam<ResourceSection, EmbeddedSection>::Install(section); }
+
+const ResEntry* FindProgramEntry(const ResId& type, const ResId& name) { return CurrentSection().Find(type, name); }
 
 const ResEntry* FindProgramEntry(LPCSTR type, LPCSTR name)
 {
@@ -104,25 +109,6 @@ bool FindProgramResource(LPCSTR type, LPCSTR name, const uint8_t** data, size_t*
 }
 
 } // namespace platform::res
-
-namespace platform::testing {
-
-void HideResource(LPCSTR name, LPCSTR type)
-{
-    auto nameId = res::ResId::FromName(name);
-    if (!nameId)
-        return;
-    std::lock_guard lock(res::g_hiddenMutex);
-    res::g_hidden.push_back({std::move(*nameId), type ? res::ResId::FromName(type) : std::nullopt});
-}
-
-void UnhideAllResources()
-{
-    std::lock_guard lock(res::g_hiddenMutex);
-    res::g_hidden.clear();
-}
-
-} // namespace platform::testing
 
 using namespace platform::res;
 

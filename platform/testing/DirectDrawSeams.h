@@ -4,6 +4,7 @@
 #pragma once
 #include <ddraw.h>
 
+#include "ddraw/Driver.h"
 #include "win32/WindowPixels.h"
 
 #include <vector>
@@ -35,17 +36,8 @@ struct DirectDrawCounts {
 // Objects not yet released to a count of zero.
 DirectDrawCounts LiveDirectDrawObjects();
 
-struct BlitRecord {
-    IDirectDrawSurface* dest = nullptr;
-    IDirectDrawSurface* src = nullptr;
-    bool fast = false;           // BltFast rather than Blt
-    bool destRectGiven = false;  // Blt: a destination rectangle was passed
-    bool srcRectGiven = false;   // a source rectangle was passed
-    RECT destRect{};             // as passed, or the whole surface; BltFast: position and source size
-    RECT srcRect{};              // as passed, or the whole source
-    DWORD flags = 0;
-    HRESULT result = DD_OK;
-};
+// dest, src, fast (BltFast), destRectGiven, srcRectGiven, destRect, srcRect, flags, result.
+using BlitRecord = ddraw::BlitCall;
 // Starts (clearing the record) or stops recording every Blt and BltFast.
 void RecordBlits(bool on);
 const std::vector<BlitRecord>& RecordedBlits();

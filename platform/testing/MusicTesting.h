@@ -8,11 +8,11 @@
 namespace platform::testing {
 
 enum class MusicOutputMode {
-    Device,  // the audio device through OpenAL, as the program plays
+    Device,  // the audio device, as the program plays
     Capture, // kept for RenderCapturedMusic; nothing plays by itself
-    None,    // as on a machine without an audio device
 };
-// Applies to ports added from now on.
+// Applies to ports added from now on. Without an audio device (SetSoundDeviceAvailable)
+// there is no port to capture either.
 void SetMusicOutputMode(MusicOutputMode mode);
 
 // Renders the next frames of the most recently added capture port, as interleaved 16-bit stereo at

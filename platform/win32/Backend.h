@@ -1,6 +1,8 @@
 // The seam between the window core (portable) and the toolkit that shows windows, reads
 // input and runs the event dispatcher (Qt, in platform/win32/Qt*.cpp).
 #pragma once
+#include "win32/Display.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -8,16 +10,49 @@
 
 namespace platform::backend {
 
-// Makes sure the toolkit's application object exists (creating one if needed); false
-// when windows cannot be shown at all.
-bool EnsureApplication();
-bool HasApplication();
+// The toolkit as a whole: starting it, its events, the screen, the mouse and the bell.
+class Application {
+public:
+    virtual ~Application() = default;
+    // Starts the toolkit for the program under its name; false when no display can be opened
+    // (found out late, it writes noDisplayLine to stderr and ends the process with exit code 1).
+    virtual bool Open(const char* programName, const char* noDisplayLine) = 0;
+    // Ends what Open started, once the program's windows are gone.
+    virtual void Close() = 0;
+    // Makes sure the toolkit runs (tests and tools start it here); false when windows cannot be shown.
+    virtual bool Start() = 0;
+    // Delivers pending toolkit events without waiting.
+    virtual void Pump() = 0;
+    // Sleeps until a toolkit event arrives or timeoutNs passes (UINT64_MAX: no time limit).
+    virtual void Wait(uint64_t timeoutNs) = 0;
+    // The primary screen's size, depth and refresh rate (a default mode without a screen).
+    virtual DisplayMode Screen() = 0;
+    // The mouse position on the screen.
+    virtual POINT CursorPos() = 0;
+    // Rings the desktop's bell.
+    virtual void Beep() = 0;
+};
 
-// Processes pending toolkit events without waiting.
-void Pump();
-// Sleeps in the toolkit's event dispatcher until an event arrives or timeoutNs passes
-// (UINT64_MAX: no time limit).
-void Wait(uint64_t timeoutNs);
+// Modal message boxes: the core runs the message loop until one is answered.
+class MessageBoxes {
+public:
+    using Id = int;
+    virtual ~MessageBoxes() = default;
+    // Shows a box with the platform's buttons and icon for `type`.
+    virtual Id Open(HWND owner, const std::string& text, const std::string& caption, UINT type) = 0;
+    // True once answered, with the button's IDOK...; the box is then gone.
+    virtual bool Answered(Id box, int* result) = 0;
+    // Takes the box away unanswered.
+    virtual void Close(Id box) = 0;
+};
+
+// The implementations in use: the toolkit's unless a test installed its own (nullptr: the toolkit's again).
+Application& App();
+void InstallApplication(Application* app);
+MessageBoxes& Boxes();
+void InstallMessageBoxes(MessageBoxes* boxes);
+
+inline bool EnsureApplication() { return App().Start(); }
 
 // Window widgets. A top-level window gets a toolkit window with a menu bar and a client
 // widget; a child window a widget inside its parent's client widget.
@@ -57,15 +92,5 @@ void QueryActivation(HWND* active, bool* appActive);
 
 // The client widget shows the changed part of the window's pixels.
 void RepaintPixels(HWND hwnd, const RECT& changed);
-
-// The mouse position on the screen.
-POINT CursorPos();
-
-// A modal message box; the core runs the message loop until it is answered.
-using MessageBoxId = int;
-MessageBoxId OpenMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
-// True once answered, with the button's IDOK...; the box is then gone.
-bool MessageBoxAnswered(MessageBoxId box, int* result);
-void CloseMessageBox(MessageBoxId box);
 
 } // namespace platform::backend

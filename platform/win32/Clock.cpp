@@ -1,8 +1,7 @@
 #include "win32/Clock.h"
 
-#include "testing/ManualClock.h"
+#include "base/Seam.h"
 
-#include <windows.h>
 #include <mmsystem.h>
 
 #include <chrono>
@@ -11,62 +10,42 @@
 namespace platform::clock {
 namespace {
 
-struct State {
-    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
-    bool manual = false;
-    uint64_t manualNs = 0;
-    bool counterAvailable = true;
-};
+constexpr uint64_t kNsPerSecond = 1000000000ull;
 
-State& state()
-{
-    static State s;
-    return s;
-}
+class SystemClock final : public Clock {
+public:
+    uint64_t NowNs() override
+    {
+        auto d = std::chrono::steady_clock::now() - m_start;
+        return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(d).count());
+    }
+    void SleepNs(uint64_t ns) override { std::this_thread::sleep_for(std::chrono::nanoseconds(ns)); }
+    bool HasPerformanceCounter() override { return true; }
+    HRESULT WaitForVerticalBlank(int refreshHz) override
+    {
+        SleepNs(NsToNextRefresh(NowNs(), refreshHz));
+        return S_OK;
+    }
+
+private:
+    const std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
+};
 
 } // namespace
 
-uint64_t NowNs()
+Clock& Current() { return Seam<Clock, SystemClock>::Current(); }
+
+void Install(Clock* clock) { Seam<Clock, SystemClock>::Install(clock); }
+
+uint64_t NsToNextRefresh(uint64_t nowNs, int hz)
 {
-    State& s = state();
-    if (s.manual)
-        return s.manualNs;
-    auto d = std::chrono::steady_clock::now() - s.start;
-    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(d).count());
+    const uint64_t rate = hz > 0 ? static_cast<uint64_t>(hz) : 60;
+    const unsigned __int128 next = static_cast<unsigned __int128>(nowNs) * rate / kNsPerSecond + 1;
+    const uint64_t at = static_cast<uint64_t>((next * kNsPerSecond + rate - 1) / rate);
+    return at - nowNs;
 }
-
-void SleepNs(uint64_t ns)
-{
-    State& s = state();
-    if (s.manual) {
-        s.manualNs += ns;
-        return;
-    }
-    std::this_thread::sleep_for(std::chrono::nanoseconds(ns));
-}
-
-bool IsManual() { return state().manual; }
-
-bool PerformanceCounterAvailable() { return state().counterAvailable; }
 
 } // namespace platform::clock
-
-namespace platform::testing {
-
-void UseManualClock(bool on, uint64_t startMs)
-{
-    auto& s = clock::state();
-    s.manual = on;
-    s.manualNs = startMs * 1000000ull;
-}
-
-void AdvanceClock(uint64_t ms) { clock::state().manualNs += ms * 1000000ull; }
-
-void AdvanceClockNs(uint64_t ns) { clock::state().manualNs += ns; }
-
-void SetPerformanceCounterAvailable(bool available) { clock::state().counterAvailable = available; }
-
-} // namespace platform::testing
 
 // The performance counter ticks in 100 ns units, as on current versions of the platform.
 static constexpr LONGLONG kCounterFrequency = 10000000;
@@ -83,7 +62,7 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency)
 {
     if (!frequency)
         return FALSE;
-    if (!platform::clock::PerformanceCounterAvailable()) {
+    if (!platform::clock::Current().HasPerformanceCounter()) {
         frequency->QuadPart = 0;
         return FALSE;
     }
@@ -95,7 +74,7 @@ BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
 {
     if (!count)
         return FALSE;
-    if (!platform::clock::PerformanceCounterAvailable()) {
+    if (!platform::clock::Current().HasPerformanceCounter()) {
         count->QuadPart = 0;
         return FALSE;
     }

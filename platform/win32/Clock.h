@@ -1,20 +1,34 @@
 // The program's one clock: timeGetTime, the performance counter, Sleep, timers and
-// the vertical blank all read it, so tests can drive them together by hand.
+// the vertical blank all read it, so a test can put a clock of its own in its place.
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 
 namespace platform::clock {
 
-// Nanoseconds since the clock's zero (process start, or the manual clock's value).
-uint64_t NowNs();
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Nanoseconds since the clock's zero.
+    virtual uint64_t NowNs() = 0;
+    // Lets the span pass (the system clock sleeps).
+    virtual void SleepNs(uint64_t ns) = 0;
+    // Whether QueryPerformanceFrequency and QueryPerformanceCounter work.
+    virtual bool HasPerformanceCounter() = 0;
+    // Waits for the screen's next refresh at refreshHz; DD_OK, or why it cannot.
+    virtual HRESULT WaitForVerticalBlank(int refreshHz) = 0;
+};
 
-// Sleeps for the span; on the manual clock the time moves on instead.
-void SleepNs(uint64_t ns);
+// The clock in use: the system's steady clock unless a test installed another.
+Clock& Current();
+// nullptr goes back to the system clock.
+void Install(Clock* clock);
 
-// True while a test drives the clock by hand.
-bool IsManual();
+// How long from nowNs to the next refresh tick at hz (tick k lies at k / hz seconds).
+uint64_t NsToNextRefresh(uint64_t nowNs, int hz);
 
-// False when a test made the performance counter unavailable.
-bool PerformanceCounterAvailable();
+inline uint64_t NowNs() { return Current().NowNs(); }
+inline void SleepNs(uint64_t ns) { Current().SleepNs(ns); }
 
 } // namespace platform::clock

@@ -11,10 +11,7 @@ struct DisplayMode {
     int refreshHz = 60;
 };
 
-// The test override if one is set, else what the window backend reports, else the default above.
+// What the window backend reports (the default above while it has no screen).
 DisplayMode CurrentDisplayMode();
-
-// The window backend registers how to read the real screen.
-void SetDisplayModeProvider(DisplayMode (*provider)());
 
 } // namespace platform

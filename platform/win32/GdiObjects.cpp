@@ -1,7 +1,6 @@
 #include "win32/GdiObjects.h"
 
 #include "ddraw/Blitter.h"
-#include "testing/GdiSeams.h"
 #include "win32/Display.h"
 
 #include <climits>
@@ -144,10 +143,6 @@ int LiveObjectCount()
 }
 
 } // namespace platform::gdi
-
-namespace platform::testing {
-int LiveGdiObjects() { return gdi::LiveObjectCount(); }
-} // namespace platform::testing
 
 using platform::gdi::DC;
 using platform::gdi::DCKind;

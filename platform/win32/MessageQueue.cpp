@@ -3,7 +3,6 @@
 // left, and WM_PAINT and WM_TIMER are made only when the queue is otherwise empty.
 #include "win32/MessageQueue.h"
 
-#include "testing/MessageLoop.h"
 #include "win32/Backend.h"
 #include "win32/Clock.h"
 #include "win32/Timers.h"
@@ -13,7 +12,6 @@
 #include <mmsystem.h>
 
 #include <deque>
-#include <functional>
 
 namespace platform::win32 {
 namespace {
@@ -26,7 +24,6 @@ struct Queue {
     int quitCode = 0;
     DWORD lastTime = 0;
     POINT lastCursor{};
-    std::function<void()> waitHook;
 };
 
 Queue& queue()
@@ -109,27 +106,16 @@ bool Post(const MSG& m)
 
 void PumpWindowSystem()
 {
-    backend::Pump();
+    backend::App().Pump();
     DeliverWindowSystemNotices();
 }
 
 void WaitForWork()
 {
-    Queue& q = queue();
-    if (q.waitHook) {
-        q.waitHook();
-        return;
-    }
     const uint64_t now = clock::NowNs();
     uint64_t due = 0;
     const bool timer = NextTimerDue(&due);
-    if (clock::IsManual() && timer) {
-        // Nothing moves a manual clock but us: sleeping means jumping to the next timer.
-        if (due > now)
-            clock::SleepNs(due - now);
-        return;
-    }
-    backend::Wait(timer ? (due > now ? due - now : 0) : UINT64_MAX);
+    backend::App().Wait(timer ? (due > now ? due - now : 0) : UINT64_MAX);
 }
 
 void DropMessagesFor(HWND hwnd)
@@ -137,6 +123,17 @@ void DropMessagesFor(HWND hwnd)
     auto& posted = queue().posted;
     for (auto it = posted.begin(); it != posted.end();)
         it = it->hwnd == hwnd ? posted.erase(it) : std::next(it);
+}
+
+bool TakeQuit(int* exitCode)
+{
+    Queue& q = queue();
+    if (!q.quitPending)
+        return false;
+    q.quitPending = false;
+    if (exitCode)
+        *exitCode = q.quitCode;
+    return true;
 }
 
 void PostInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -158,50 +155,6 @@ void PostInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 } // namespace platform::win32
 
-namespace platform::testing {
-
-using namespace platform::win32;
-
-bool DispatchOneMessage()
-{
-    PumpWindowSystem();
-    MSG m;
-    if (!FindMessage(&m, nullptr, 0, 0, false) || m.message == WM_QUIT)
-        return false;
-    FindMessage(&m, nullptr, 0, 0, true);
-    TranslateMessage(&m);
-    DispatchMessageA(&m);
-    return true;
-}
-
-int DispatchPendingMessages(int limit)
-{
-    int n = 0;
-    while (n < limit && DispatchOneMessage())
-        ++n;
-    return n;
-}
-
-void SetWaitHook(std::function<void()> hook) { queue().waitHook = std::move(hook); }
-
-bool TakeQuitMessage(int* exitCode)
-{
-    Queue& q = queue();
-    if (!q.quitPending)
-        return false;
-    q.quitPending = false;
-    if (exitCode)
-        *exitCode = q.quitCode;
-    return true;
-}
-
-void ClearMessageQueue()
-{
-    queue().posted.clear();
-    queue().quitPending = false;
-}
-
-} // namespace platform::testing
 
 using namespace platform::win32;
 

@@ -8,10 +8,12 @@ namespace platform::win32 {
 void PumpWindowSystem();
 
 // Sleeps until a message may be ready: an event of the window system or the next timer.
-// A test's wait hook runs instead, when one is set.
 void WaitForWork();
 
-// Forgets the posted messages of a window that is gone.
+// Forgets the posted messages of a window that is gone (NULL: the thread's own messages).
 void DropMessagesFor(HWND hwnd);
+
+// Whether a WM_QUIT is waiting; takes it, with its exit code.
+bool TakeQuit(int* exitCode);
 
 } // namespace platform::win32

@@ -106,7 +106,7 @@ int MenuBarHeight()
 {
     static int height = 0;
     if (height == 0) {
-        if (!EnsureApplication())
+        if (!App().Start())
             return 19;
         // A one-line bar as Qt lays it out; every window's bar is given this height.
         QMenuBar probe;

@@ -1,9 +1,13 @@
 // Message boxes on QMessageBox with the platform's buttons, icons and answers.
 #include "win32/Backend.h"
+
+#include "base/Seam.h"
 #include "win32/QtWindows.h"
 
 #include <QMessageBox>
 #include <QPushButton>
+
+#include <cstdio>
 
 namespace platform::backend {
 namespace {
@@ -14,9 +18,11 @@ struct OpenBox {
     int result = IDCANCEL;
 };
 
-std::map<MessageBoxId, OpenBox>& boxes()
+using Id = MessageBoxes::Id;
+
+std::map<Id, OpenBox>& boxes()
 {
-    static std::map<MessageBoxId, OpenBox> b;
+    static std::map<Id, OpenBox> b;
     return b;
 }
 
@@ -75,12 +81,16 @@ QMessageBox::Icon BoxIcon(UINT type)
     }
 }
 
-} // namespace
-
-MessageBoxId OpenMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type)
+Id Show(HWND owner, const std::string& text, const std::string& caption, UINT type)
 {
-    static MessageBoxId next = 1;
-    const MessageBoxId id = next++;
+    static Id next = 1;
+    const Id id = next++;
+    if (!App().Start()) {
+        // No windows can be shown: the text goes to the terminal, answered at once.
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+        boxes()[id] = OpenBox{nullptr, true, IDOK};
+        return id;
+    }
     QWidget* parent = owner ? qt::TopLevelWidget(owner) : nullptr;
     auto* box = new QMessageBox(parent);
     box->setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
@@ -115,21 +125,7 @@ MessageBoxId OpenMessageBox(HWND owner, const std::string& text, const std::stri
     return id;
 }
 
-bool MessageBoxAnswered(MessageBoxId id, int* result)
-{
-    auto it = boxes().find(id);
-    if (it == boxes().end()) {
-        *result = IDCANCEL;
-        return true;
-    }
-    if (!it->second.answered && it->second.box)
-        return false;
-    *result = it->second.answered ? it->second.result : IDCANCEL;
-    CloseMessageBox(id);
-    return true;
-}
-
-void CloseMessageBox(MessageBoxId id)
+void CloseBox(Id id)
 {
     auto it = boxes().find(id);
     if (it == boxes().end())
@@ -141,5 +137,35 @@ void CloseMessageBox(MessageBoxId id)
         box->deleteLater(); // it may still be inside its own click handling
     }
 }
+
+bool IsAnswered(Id id, int* result)
+{
+    auto it = boxes().find(id);
+    if (it == boxes().end()) {
+        *result = IDCANCEL;
+        return true;
+    }
+    if (!it->second.answered && it->second.box)
+        return false;
+    *result = it->second.answered ? it->second.result : IDCANCEL;
+    CloseBox(id);
+    return true;
+}
+
+class QtMessageBoxes final : public MessageBoxes {
+public:
+    Id Open(HWND owner, const std::string& text, const std::string& caption, UINT type) override
+    {
+        return Show(owner, text, caption, type);
+    }
+    bool Answered(Id box, int* result) override { return IsAnswered(box, result); }
+    void Close(Id box) override { CloseBox(box); }
+};
+
+} // namespace
+
+MessageBoxes& Boxes() { return Seam<MessageBoxes, QtMessageBoxes>::Current(); }
+
+void InstallMessageBoxes(MessageBoxes* boxes) { Seam<MessageBoxes, QtMessageBoxes>::Install(boxes); }
 
 } // namespace platform::backend

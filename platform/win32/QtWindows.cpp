@@ -323,12 +323,4 @@ void RepaintPixels(HWND hwnd, const RECT& r)
         b->client->update(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
 }
 
-POINT CursorPos()
-{
-    if (!HasApplication())
-        return POINT{};
-    QPoint p = QCursor::pos();
-    return POINT{p.x(), p.y()};
-}
-
 } // namespace platform::backend

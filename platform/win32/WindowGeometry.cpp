@@ -324,6 +324,6 @@ BOOL GetCursorPos(LPPOINT point)
 {
     if (!point)
         return FALSE;
-    *point = platform::backend::CursorPos();
+    *point = platform::backend::App().CursorPos();
     return TRUE;
 }

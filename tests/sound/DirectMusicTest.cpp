@@ -2,6 +2,7 @@
 #include "MusicFiles.h"
 
 #include "testing/ComTesting.h"
+#include "testing/DirectSoundSeams.h"
 #include "testing/MusicTesting.h"
 
 #include <dmusici.h>
@@ -225,7 +226,7 @@ TEST_F(Playing, WithoutSoundFontEverythingSucceedsInSilence)
 
 TEST_F(Playing, WithoutAudioDeviceEverythingSucceeds)
 {
-    pt::SetMusicOutputMode(pt::MusicOutputMode::None);
+    pt::SetSoundDeviceAvailable(false);
     Finish(PlaySong());
 }
 

@@ -1,6 +1,7 @@
 #include "MusicFiles.h"
 
 #include "testing/ComTesting.h"
+#include "testing/DirectSoundSeams.h"
 #include "testing/MusicTesting.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +126,7 @@ MusicSeams::~MusicSeams()
     platform::testing::SetMusicOutputMode(platform::testing::MusicOutputMode::Device);
     platform::testing::ClearSoundFontOverride();
     platform::testing::ClearComFailures();
+    platform::testing::ResetDirectSoundSeams();
 }
 
 } // namespace music_test

@@ -1,0 +1,22 @@
+#include "ddraw/Driver.h"
+
+#include "base/Seam.h"
+
+namespace platform::ddraw {
+namespace {
+
+// Memory is the process's: there is always room for one more, and blits leave no trace.
+class SoftwareDriver final : public Driver {
+public:
+    HRESULT Reserve(ObjectKind) override { return DD_OK; }
+    bool HasVideoMemory() override { return true; }
+    void Blitted(const BlitCall&) override {}
+};
+
+} // namespace
+
+Driver& CurrentDriver() { return Seam<Driver, SoftwareDriver>::Current(); }
+
+void InstallDriver(Driver* driver) { Seam<Driver, SoftwareDriver>::Install(driver); }
+
+} // namespace platform::ddraw
