@@ -5,6 +5,7 @@
 #include "ddraw/WindowPresenter.h"
 
 #include <cstring>
+#include <new>
 
 namespace platform::ddraw {
 
@@ -17,13 +18,8 @@ HRESULT Clipper::Create(DWORD flags, IDirectDrawClipper** out)
         return DDERR_INVALIDPARAMS;
     if (HRESULT hr = CurrentDriver().Reserve(ObjectKind::Clipper); FAILED(hr))
         return hr;
-    *out = new Clipper();
-    return DD_OK;
-}
-
-HRESULT Clipper::QueryInterface(REFIID riid, void** ppv)
-{
-    return QueryOne<IDirectDrawClipper>(this, riid, IID_IDirectDrawClipper, ppv);
+    *out = new (std::nothrow) Clipper();
+    return *out ? DD_OK : DDERR_OUTOFMEMORY;
 }
 
 HRESULT Clipper::GetClipList(LPRECT lpRect, LPRGNDATA lpClipList, LPDWORD lpdwSize)

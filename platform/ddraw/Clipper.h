@@ -1,19 +1,17 @@
 // A clipper: binds blits onto the primary surface to a window's client area.
 #pragma once
-#include "base/LiveCount.h"
-#include "ddraw/ComObject.h"
+#include "base/ComObject.h"
 
 #include <ddraw.h>
 
 namespace platform::ddraw {
 
-class Clipper final : public ComObject<IDirectDrawClipper>, public LiveCount<Clipper> {
+class Clipper final : public ComObject<Clipper, IID_IDirectDrawClipper, IDirectDrawClipper> {
 public:
     static HRESULT Create(DWORD flags, IDirectDrawClipper** out);
 
     HWND Window() const { return m_hwnd; }
 
-    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
     STDMETHOD(GetClipList)(LPRECT lpRect, LPRGNDATA lpClipList, LPDWORD lpdwSize) override;
     STDMETHOD(GetHWnd)(HWND* lphWnd) override;
     STDMETHOD(Initialize)(LPDIRECTDRAW lpDD, DWORD dwFlags) override;

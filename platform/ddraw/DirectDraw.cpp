@@ -8,6 +8,8 @@
 #include "win32/Clock.h"
 #include "win32/Display.h"
 
+#include <new>
+
 namespace platform::ddraw {
 namespace {
 
@@ -35,20 +37,15 @@ HRESULT DirectDraw::Create(GUID* guid, IDirectDraw** out)
         return DDERR_INVALIDDIRECTDRAWGUID;
     if (HRESULT hr = CurrentDriver().Reserve(ObjectKind::DirectDraw); FAILED(hr))
         return hr;
-    *out = static_cast<IDirectDraw*>(new DirectDraw());
-    return DD_OK;
+    *out = static_cast<IDirectDraw*>(new (std::nothrow) DirectDraw());
+    return *out ? DD_OK : DDERR_OUTOFMEMORY;
 }
 
 HRESULT DirectDraw::QueryInterface(REFIID riid, void** ppv)
 {
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDirectDraw)
-        return Hand<IDirectDraw>(this, ppv);
-    if (riid == IID_IDirectDraw2)
-        return Hand<IDirectDraw2>(this, ppv);
-    *ppv = nullptr;
-    return E_NOINTERFACE;
+    if (ppv && riid == IID_IDirectDraw2)
+        return Hand<IDirectDraw2>(ppv);
+    return ComObject::QueryInterface(riid, ppv);
 }
 
 HRESULT DirectDraw::SetCooperativeLevel(HWND, DWORD dwFlags)

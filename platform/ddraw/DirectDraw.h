@@ -1,13 +1,12 @@
 // The DirectDraw object: one object behind both IDirectDraw and IDirectDraw2.
 #pragma once
-#include "base/LiveCount.h"
-#include "ddraw/ComObject.h"
+#include "base/ComObject.h"
 
 #include <ddraw.h>
 
 namespace platform::ddraw {
 
-class DirectDraw final : public ComObject<IDirectDraw, IDirectDraw2>, public LiveCount<DirectDraw> {
+class DirectDraw final : public ComObject<DirectDraw, IID_IDirectDraw, IDirectDraw, IDirectDraw2> {
 public:
     static HRESULT Create(GUID* guid, IDirectDraw** out);
 

@@ -27,18 +27,16 @@ HRESULT Palette::Create(DWORD flags, const PALETTEENTRY* entries, IDirectDrawPal
         return DDERR_INVALIDPARAMS;
     if (HRESULT hr = CurrentDriver().Reserve(ObjectKind::Palette); FAILED(hr))
         return hr;
-    *out = new Palette(flags, entries, count);
-    return DD_OK;
+    const HRESULT hr = WithoutExceptions([&] {
+        *out = new Palette(flags, entries, count);
+        return DD_OK;
+    });
+    return SUCCEEDED(hr) ? DD_OK : DDERR_OUTOFMEMORY;
 }
 
 Palette::Palette(DWORD flags, const PALETTEENTRY* entries, size_t count)
     : m_caps(flags), m_entries(entries, entries + count)
 {
-}
-
-HRESULT Palette::QueryInterface(REFIID riid, void** ppv)
-{
-    return QueryOne<IDirectDrawPalette>(this, riid, IID_IDirectDrawPalette, ppv);
 }
 
 HRESULT Palette::GetCaps(LPDWORD lpdwCaps)

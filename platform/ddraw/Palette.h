@@ -1,7 +1,6 @@
 // A DirectDraw palette: 2, 4, 16 or 256 entries.
 #pragma once
-#include "base/LiveCount.h"
-#include "ddraw/ComObject.h"
+#include "base/ComObject.h"
 
 #include <ddraw.h>
 
@@ -9,11 +8,10 @@
 
 namespace platform::ddraw {
 
-class Palette final : public ComObject<IDirectDrawPalette>, public LiveCount<Palette> {
+class Palette final : public ComObject<Palette, IID_IDirectDrawPalette, IDirectDrawPalette> {
 public:
     static HRESULT Create(DWORD flags, const PALETTEENTRY* entries, IDirectDrawPalette** out);
 
-    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
     STDMETHOD(GetCaps)(LPDWORD lpdwCaps) override;
     STDMETHOD(GetEntries)(DWORD dwFlags, DWORD dwBase, DWORD dwNumEntries, LPPALETTEENTRY lpEntries) override;
     STDMETHOD(Initialize)(LPDIRECTDRAW lpDD, DWORD dwFlags, LPPALETTEENTRY lpDDColorTable) override;

@@ -4,6 +4,7 @@
 #include "ddraw/Driver.h"
 #include "ddraw/Palette.h"
 #include "ddraw/PixelFormat.h"
+#include "ddraw/References.h"
 #include "ddraw/WindowPresenter.h"
 #include "win32/Display.h"
 #include "win32/GdiObjects.h"
@@ -174,11 +175,6 @@ HRESULT Surface::Usable() const
     if (m_locked || m_dc)
         return DDERR_SURFACEBUSY;
     return DD_OK;
-}
-
-HRESULT Surface::QueryInterface(REFIID riid, void** ppv)
-{
-    return QueryOne<IDirectDrawSurface>(this, riid, IID_IDirectDrawSurface, ppv);
 }
 
 void Surface::Paint::Apply(const PixelView& dst, const RECT& destRect, const RECT& clip) const

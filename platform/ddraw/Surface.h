@@ -1,9 +1,8 @@
 // A DirectDraw surface: our own 32-bit XRGB pixel buffer, or, for the primary surface,
 // the screen, which a blit reaches through a clipper bound to a window.
 #pragma once
-#include "base/LiveCount.h"
+#include "base/ComObject.h"
 #include "ddraw/Blitter.h"
-#include "ddraw/ComObject.h"
 
 #include <ddraw.h>
 
@@ -15,7 +14,7 @@ namespace platform::ddraw {
 class Clipper;
 class Palette;
 
-class Surface final : public ComObject<IDirectDrawSurface>, public LiveCount<Surface> {
+class Surface final : public ComObject<Surface, IID_IDirectDrawSurface, IDirectDrawSurface> {
 public:
     // Checks the description as the platform does and makes the surface.
     static HRESULT Create(const DDSURFACEDESC* desc, IDirectDrawSurface** out);
@@ -26,7 +25,6 @@ public:
 
     void MarkLost() { m_lost = true; }
 
-    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
     STDMETHOD(AddAttachedSurface)(LPDIRECTDRAWSURFACE lpDDSAttachedSurface) override;
     STDMETHOD(AddOverlayDirtyRect)(LPRECT lpRect) override;
     STDMETHOD(Blt)(LPRECT lpDestRect, LPDIRECTDRAWSURFACE lpDDSrcSurface, LPRECT lpSrcRect, DWORD dwFlags,

@@ -46,13 +46,15 @@ HRESULT Loader::SetSearchDirectory(REFGUID rguidClass, WCHAR* pwzPath, BOOL)
 {
     if (!pwzPath)
         return E_POINTER;
-    std::string dir;
-    if (!HostPath(pwzPath, dir) || !IsDirectory(dir))
-        return DMUS_E_LOADER_BADPATH;
-    // Segments are the only objects loaded here, so only their directory is kept.
-    if (rguidClass == GUID_DirectMusicAllTypes || rguidClass == CLSID_DirectMusicSegment)
-        m_searchDirectory = dir;
-    return S_OK;
+    return WithoutExceptions([&] {
+        std::string dir;
+        if (!HostPath(pwzPath, dir) || !IsDirectory(dir))
+            return DMUS_E_LOADER_BADPATH;
+        // Segments are the only objects loaded here, so only their directory is kept.
+        if (rguidClass == GUID_DirectMusicAllTypes || rguidClass == CLSID_DirectMusicSegment)
+            m_searchDirectory = dir;
+        return S_OK;
+    });
 }
 
 HRESULT Loader::FilePath(const DMUS_OBJECTDESC& desc, std::string& path) const
@@ -75,6 +77,11 @@ HRESULT Loader::GetObject(LPDMUS_OBJECTDESC pDesc, REFIID riid, LPVOID* ppv)
     if (!ppv)
         return E_POINTER;
     *ppv = nullptr;
+    return WithoutExceptions([&] { return Load(pDesc, riid, ppv); });
+}
+
+HRESULT Loader::Load(LPDMUS_OBJECTDESC pDesc, REFIID riid, LPVOID* ppv)
+{
     if (!pDesc)
         return E_POINTER;
     if (pDesc->dwSize != sizeof(DMUS_OBJECTDESC))
@@ -104,12 +111,12 @@ HRESULT Loader::GetObject(LPDMUS_OBJECTDESC pDesc, REFIID riid, LPVOID* ppv)
     case MidiFileError::Damaged:
         return DMUS_E_INVALIDFILE;
     }
-    return Segment::Create(new Segment(std::move(song)), riid, ppv);
+    return Segment::Create(new (std::nothrow) Segment(std::move(song)), riid, ppv);
 }
 
 HRESULT CreateDirectMusicLoader(REFIID riid, void** ppv)
 {
-    return Loader::Create(new Loader, riid, ppv);
+    return Loader::Create(new (std::nothrow) Loader, riid, ppv);
 }
 
 } // namespace platform

@@ -17,10 +17,12 @@ HRESULT Performance::Init(IDirectMusic** ppDirectMusic, LPDIRECTSOUND, HWND)
     std::lock_guard lock(m_mutex);
     if (m_initialised)
         return DMUS_E_ALREADY_INITED;
-    m_synth = CurrentSynthSource().Create();
-    m_sequencer = std::make_unique<Sequencer>(m_synth.get());
-    m_initialised = true;
-    return S_OK;
+    return WithoutExceptions([this] {
+        m_synth = CurrentSynthSource().Create();
+        m_sequencer = std::make_unique<Sequencer>(m_synth.get());
+        m_initialised = true;
+        return S_OK;
+    });
 }
 
 HRESULT Performance::SetGlobalParam(REFGUID rguidType, void* pParam, DWORD dwSize)
@@ -47,12 +49,14 @@ HRESULT Performance::AddPort(IDirectMusicPort* pPort)
             return S_OK;
     }
     // No audio device: the port is there all the same, and plays into silence.
-    if (!m_stream) {
+    if (m_stream)
+        return S_OK;
+    return WithoutExceptions([this] {
         m_device = audio::CurrentOutput().OpenDevice();
         if (m_device)
             m_stream = m_device->OpenStream(kMusicSampleRate, [this](int16_t* stereo, size_t frames) { Render(stereo, frames); });
-    }
-    return S_OK;
+        return S_OK;
+    });
 }
 
 HRESULT Performance::PlaySegment(IDirectMusicSegment* pSegment, DWORD dwFlags, LONGLONG i64StartTime,
@@ -110,7 +114,7 @@ void Performance::Render(int16_t* stereo, size_t frames)
 
 HRESULT CreateDirectMusicPerformance(REFIID riid, void** ppv)
 {
-    return Performance::Create(new Performance, riid, ppv);
+    return Performance::Create(new (std::nothrow) Performance, riid, ppv);
 }
 
 } // namespace platform

@@ -2,7 +2,7 @@
 #pragma once
 #include <dmusici.h>
 
-#include "dmusic/ComObject.h"
+#include "base/ComObject.h"
 #include "dmusic/MidiSynth.h"
 #include "dsound/AudioOutput.h"
 #include "dmusic/Sequencer.h"
@@ -12,8 +12,7 @@
 
 namespace platform {
 
-class Performance final : public ComObject<IDirectMusicPerformance, IID_IDirectMusicPerformance>,
-                          LiveCount<Performance> {
+class Performance final : public ComObject<Performance, IID_IDirectMusicPerformance, IDirectMusicPerformance> {
 public:
     ~Performance() override;
 

@@ -2,14 +2,14 @@
 #pragma once
 #include <dmusici.h>
 
-#include "dmusic/ComObject.h"
+#include "base/ComObject.h"
 #include "dmusic/MidiFile.h"
 
 #include <memory>
 
 namespace platform {
 
-class Segment final : public ComObject<IDirectMusicSegment, IID_IDirectMusicSegment>, LiveCount<Segment> {
+class Segment final : public ComObject<Segment, IID_IDirectMusicSegment, IDirectMusicSegment> {
 public:
     explicit Segment(std::shared_ptr<const MidiSong> song) : m_song(std::move(song)) {}
 

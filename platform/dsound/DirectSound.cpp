@@ -2,7 +2,6 @@
 
 #include "dsound/SoundBuffer.h"
 
-#include <new>
 
 namespace platform::dsound {
 
@@ -14,7 +13,7 @@ STDMETHODIMP DirectSound::CreateSoundBuffer(LPCDSBUFFERDESC desc, LPDIRECTSOUNDB
         *buffer = nullptr;
         return DSERR_NOAGGREGATION;
     }
-    return SoundBuffer::Create(m_device, desc, buffer);
+    return WithoutExceptions([&] { return SoundBuffer::Create(m_device, desc, buffer); });
 }
 
 STDMETHODIMP DirectSound::GetCaps(LPDSCAPS caps)
@@ -37,7 +36,7 @@ STDMETHODIMP DirectSound::DuplicateSoundBuffer(LPDIRECTSOUNDBUFFER original, LPD
     SoundBuffer* ours = original ? SoundBuffer::From(original) : nullptr;
     if (!ours)
         return DSERR_INVALIDPARAM;
-    return SoundBuffer::Duplicate(*ours, duplicate);
+    return WithoutExceptions([&] { return SoundBuffer::Duplicate(*ours, duplicate); });
 }
 
 STDMETHODIMP DirectSound::SetCooperativeLevel(HWND hwnd, DWORD level)
@@ -67,12 +66,11 @@ HRESULT WINAPI DirectSoundCreate(LPCGUID device, LPDIRECTSOUND* ppDS, LPUNKNOWN 
     // Only the default device exists (NULL, or the null GUID).
     if (device && *device != GUID{})
         return DSERR_NODRIVER;
-    auto output = platform::audio::CurrentOutput().OpenDevice();
-    if (!output)
-        return DSERR_NODRIVER;
-    auto* ds = new (std::nothrow) platform::dsound::DirectSound(std::move(output));
-    if (!ds)
-        return DSERR_OUTOFMEMORY;
-    *ppDS = ds;
-    return DS_OK;
+    return platform::WithoutExceptions([ppDS] {
+        auto output = platform::audio::CurrentOutput().OpenDevice();
+        if (!output)
+            return DSERR_NODRIVER;
+        *ppDS = new platform::dsound::DirectSound(std::move(output));
+        return DS_OK;
+    });
 }

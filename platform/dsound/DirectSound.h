@@ -1,8 +1,7 @@
 // The DirectSound device object: one per DirectSoundCreate, all sharing the audio output.
 #pragma once
-#include "base/LiveCount.h"
+#include "base/ComObject.h"
 #include "dsound/AudioOutput.h"
-#include "dsound/ComObject.h"
 
 #include <dsound.h>
 
@@ -10,7 +9,7 @@
 
 namespace platform::dsound {
 
-class DirectSound final : public ComObject<IDirectSound, IID_IDirectSound>, public LiveCount<DirectSound> {
+class DirectSound final : public ComObject<DirectSound, IID_IDirectSound, IDirectSound> {
 public:
     explicit DirectSound(std::shared_ptr<audio::Device> device);
 

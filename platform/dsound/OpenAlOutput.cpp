@@ -98,7 +98,8 @@ private:
 class AlStream final : public Stream {
 public:
     AlStream(std::shared_ptr<AlDevice> device, int sampleRate, StreamRenderer render)
-        : m_device(std::move(device)), m_sampleRate(sampleRate), m_render(std::move(render))
+        : m_device(std::move(device)), m_sampleRate(sampleRate), m_render(std::move(render)),
+          m_samples(kStreamBufferFrames * 2, 0)
     {
         m_thread = std::thread([this] { Run(); });
     }
@@ -146,7 +147,6 @@ private:
 
     void Run()
     {
-        m_samples.assign(kStreamBufferFrames * 2, 0);
         ALuint source = 0;
         ALuint buffers[kStreamBuffers] = {};
         alGenSources(1, &source);

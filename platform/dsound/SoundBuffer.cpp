@@ -1,7 +1,6 @@
 #include "dsound/SoundBuffer.h"
 
 #include <algorithm>
-#include <new>
 
 namespace platform::dsound {
 namespace {
@@ -73,10 +72,7 @@ HRESULT SoundBuffer::Create(const std::shared_ptr<audio::Device>& device, LPCDSB
     auto voice = device->CreateVoice();
     if (!voice)
         return DSERR_OUTOFMEMORY;
-    auto* buffer = new (std::nothrow) SoundBuffer(std::move(memory), std::move(voice), desc->dwFlags);
-    if (!buffer)
-        return DSERR_OUTOFMEMORY;
-    *out = buffer;
+    *out = new SoundBuffer(std::move(memory), std::move(voice), desc->dwFlags);
     return DS_OK;
 }
 
@@ -88,9 +84,7 @@ HRESULT SoundBuffer::Duplicate(SoundBuffer& original, LPDIRECTSOUNDBUFFER* out)
     auto voice = original.m_memory->OutputDevice()->CreateVoice();
     if (!voice)
         return DSERR_OUTOFMEMORY;
-    auto* copy = new (std::nothrow) SoundBuffer(original.m_memory, std::move(voice), original.m_flags);
-    if (!copy)
-        return DSERR_OUTOFMEMORY;
+    auto* copy = new SoundBuffer(original.m_memory, std::move(voice), original.m_flags);
     copy->m_volume = original.m_volume;
     copy->m_pan = original.m_pan;
     copy->m_frequency = original.m_frequency;
@@ -292,7 +286,7 @@ STDMETHODIMP SoundBuffer::Unlock(LPVOID part1, DWORD bytes1, LPVOID part2, DWORD
     if (m_memory->IsLost())
         return DSERR_BUFFERLOST;
     // What was written is what plays from now on, for every buffer on this memory.
-    return m_memory->Upload() ? DS_OK : DSERR_OUTOFMEMORY;
+    return WithoutExceptions([this] { return m_memory->Upload() ? DS_OK : DSERR_OUTOFMEMORY; });
 }
 
 STDMETHODIMP SoundBuffer::Play(DWORD, DWORD priority, DWORD flags)
@@ -344,7 +338,10 @@ STDMETHODIMP SoundBuffer::Stop()
     return DS_OK;
 }
 
-STDMETHODIMP SoundBuffer::Restore() { return m_memory->Restore() ? DS_OK : DSERR_OUTOFMEMORY; }
+STDMETHODIMP SoundBuffer::Restore()
+{
+    return WithoutExceptions([this] { return m_memory->Restore() ? DS_OK : DSERR_OUTOFMEMORY; });
+}
 
 void SoundBuffer::OnSamplesReplaced()
 {

@@ -1,9 +1,8 @@
 // A DirectSound secondary buffer: a voice of the audio output playing the sample
 // memory it shares with its duplicates.
 #pragma once
-#include "base/LiveCount.h"
+#include "base/ComObject.h"
 #include "dsound/AudioOutput.h"
-#include "dsound/ComObject.h"
 #include "dsound/SampleMemory.h"
 
 #include <dsound.h>
@@ -12,12 +11,12 @@
 
 namespace platform::dsound {
 
-class SoundBuffer final : public ComObject<IDirectSoundBuffer, IID_IDirectSoundBuffer>, public LiveCount<SoundBuffer> {
+class SoundBuffer final : public ComObject<SoundBuffer, IID_IDirectSoundBuffer, IDirectSoundBuffer> {
 public:
-    // Checks the description and makes a silent buffer from it.
+    // Checks the description and makes a silent buffer from it (may throw when out of memory).
     static HRESULT Create(const std::shared_ptr<audio::Device>& device, LPCDSBUFFERDESC desc,
                           LPDIRECTSOUNDBUFFER* out);
-    // A new buffer on the same sample memory, stopped at position 0.
+    // A new buffer on the same sample memory, stopped at position 0 (may throw likewise).
     static HRESULT Duplicate(SoundBuffer& original, LPDIRECTSOUNDBUFFER* out);
 
     // Ours, or null for an interface of another implementation.
