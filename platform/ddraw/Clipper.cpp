@@ -1,6 +1,6 @@
 #include "ddraw/Clipper.h"
 
-#include "ddraw/Blitter.h"
+#include "pixels/Blitter.h"
 #include "ddraw/Driver.h"
 #include "ddraw/WindowPresenter.h"
 

@@ -3,7 +3,7 @@
 #include "ddraw/Clipper.h"
 #include "ddraw/Driver.h"
 #include "ddraw/Palette.h"
-#include "ddraw/PixelFormat.h"
+#include "pixels/PixelFormat.h"
 #include "ddraw/Surface.h"
 #include "win32/Clock.h"
 #include "win32/Display.h"
@@ -105,7 +105,7 @@ HRESULT DirectDraw::GetDisplayMode(LPDDSURFACEDESC lpDDSurfaceDesc)
     desc.dwFlags = DDSD_HEIGHT | DDSD_WIDTH | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_REFRESHRATE;
     desc.dwWidth = static_cast<DWORD>(mode.width);
     desc.dwHeight = static_cast<DWORD>(mode.height);
-    desc.ddpfPixelFormat = DisplayPixelFormat(mode.bitsPerPixel);
+    desc.ddpfPixelFormat = pixels::DisplayPixelFormat(mode.bitsPerPixel);
     desc.lPitch = static_cast<LONG>(mode.width * ((mode.bitsPerPixel + 7) / 8));
     desc.dwRefreshRate = static_cast<DWORD>(RefreshHz());
     *lpDDSurfaceDesc = desc;

@@ -3,7 +3,7 @@
 #include "ddraw/Clipper.h"
 #include "ddraw/Driver.h"
 #include "ddraw/Palette.h"
-#include "ddraw/PixelFormat.h"
+#include "pixels/PixelFormat.h"
 #include "ddraw/References.h"
 #include "ddraw/WindowPresenter.h"
 #include "win32/Display.h"
@@ -79,7 +79,7 @@ HRESULT CheckOffscreenDesc(const DDSURFACEDESC& desc, DWORD caps, const DDPIXELF
         const DDPIXELFORMAT& pf = desc.ddpfPixelFormat;
         if (pf.dwSize != sizeof(DDPIXELFORMAT))
             return DDERR_INVALIDPARAMS;
-        if (!SameFormat(pf, display) && !SameFormat(pf, MemoryPixelFormat()))
+        if (!SameFormat(pf, display) && !SameFormat(pf, pixels::MemoryPixelFormat()))
             return DDERR_INVALIDPIXELFORMAT;
     }
     return DD_OK;
@@ -103,7 +103,7 @@ HRESULT Surface::Create(const DDSURFACEDESC* desc, IDirectDrawSurface** out)
         return DDERR_INVALIDPARAMS;
     DWORD caps = (desc->dwFlags & DDSD_CAPS) ? desc->ddsCaps.dwCaps : 0;
     const DisplayMode mode = CurrentDisplayMode();
-    const DDPIXELFORMAT display = DisplayPixelFormat(mode.bitsPerPixel);
+    const DDPIXELFORMAT display = pixels::DisplayPixelFormat(mode.bitsPerPixel);
     const bool primary = caps & DDSCAPS_PRIMARYSURFACE;
     HRESULT hr = primary ? CheckPrimaryDesc(*desc, caps) : CheckOffscreenDesc(*desc, caps, display);
     if (FAILED(hr))
@@ -246,7 +246,7 @@ HRESULT Surface::DoBlt(LPRECT lpDestRect, IDirectDrawSurface* lpDDSrcSurface, LP
         }
         paint.key = key ? &*key : nullptr;
     } else {
-        paint.fill = PixelPacker(m_format).Unpack(fx->dwFillColor);
+        paint.fill = pixels::PixelPacker(m_format).Unpack(fx->dwFillColor);
     }
 
     if (m_primary) {
@@ -434,7 +434,7 @@ HRESULT Surface::Lock(LPRECT lpDestRect, LPDDSURFACEDESC lpDDSurfaceDesc, DWORD,
         return DDERR_INVALIDRECT;
     Describe(lpDDSurfaceDesc);
     // The memory as it is: 32-bit XRGB, whatever the display's depth.
-    lpDDSurfaceDesc->ddpfPixelFormat = MemoryPixelFormat();
+    lpDDSurfaceDesc->ddpfPixelFormat = pixels::MemoryPixelFormat();
     lpDDSurfaceDesc->dwFlags |= DDSD_LPSURFACE;
     lpDDSurfaceDesc->lpSurface = View().pixels + static_cast<size_t>(r.top) * m_width + r.left;
     m_locked = true;

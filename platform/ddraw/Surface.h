@@ -2,7 +2,7 @@
 // the screen, which a blit reaches through a clipper bound to a window.
 #pragma once
 #include "base/ComObject.h"
-#include "ddraw/Blitter.h"
+#include "pixels/Blitter.h"
 
 #include <ddraw.h>
 

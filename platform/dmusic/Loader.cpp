@@ -1,7 +1,7 @@
 #include "dmusic/Loader.h"
 
 #include "dmusic/Segment.h"
-#include "win32/Unicode.h"
+#include "base/Unicode.h"
 
 #include <algorithm>
 #include <fstream>

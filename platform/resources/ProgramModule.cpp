@@ -12,8 +12,10 @@
 #include <cstring>
 #include <mutex>
 
-extern "C" const uint8_t platform_embedded_res[];
-extern "C" const uint8_t platform_embedded_res_end[];
+// The program's resource section, which the linker marks out by its name; a binary
+// without one (a test that needs no resources) has none.
+extern "C" const uint8_t __start_program_resources[] __attribute__((weak));
+extern "C" const uint8_t __stop_program_resources[] __attribute__((weak));
 
 namespace platform::res {
 namespace {
@@ -73,7 +75,11 @@ public:
 const ResFile& ProgramResources()
 {
     static const ResFile file = [] {
-        auto parsed = ResFile::Parse({platform_embedded_res, platform_embedded_res_end});
+        const uint8_t* begin = __start_program_resources;
+        const uint8_t* end = __stop_program_resources;
+        if (!begin || end <= begin)
+            return ResFile{};
+        auto parsed = ResFile::Parse({begin, end});
         if (!parsed)
             std::fprintf(stderr, "The program's embedded resources are malformed; none can be loaded.\n");
         return parsed.value_or(ResFile{});

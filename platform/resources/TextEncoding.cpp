@@ -1,6 +1,6 @@
 // The resource reader's text: UTF-16 in the .res, UTF-8 as the narrow code page.
 #include "resources/ResourceTemplates.h"
-#include "win32/Unicode.h"
+#include "base/Unicode.h"
 
 namespace platform::res {
 

@@ -1,6 +1,6 @@
 #include "win32/BitmapFile.h"
 
-#include "ddraw/Blitter.h"
+#include "pixels/Blitter.h"
 
 #include <cstring>
 #include <new>

@@ -1,6 +1,6 @@
 #include "win32/GdiObjects.h"
 
-#include "ddraw/Blitter.h"
+#include "pixels/Blitter.h"
 #include "win32/Display.h"
 
 #include <climits>

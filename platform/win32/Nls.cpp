@@ -1,7 +1,7 @@
 // Narrow to wide string conversion; the narrow code page is UTF-8.
 #include <windows.h>
 
-#include "win32/Unicode.h"
+#include "base/Unicode.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,18 +1,11 @@
 // What a window shows: its client area as 32-bit XRGB pixels. DirectDraw's primary
 // surface writes into it through a clipper bound to the window.
 #pragma once
+#include "pixels/PixelView.h"
+
 #include <windows.h>
 
-#include <cstdint>
-
 namespace platform {
-
-struct PixelView {
-    uint32_t* pixels = nullptr;
-    int width = 0;
-    int height = 0;
-    int stride = 0; // in pixels
-};
 
 // Locks the client-area pixels for writing; false for an unknown window or an empty client area.
 bool LockWindowPixels(HWND hwnd, PixelView* view);

@@ -1,5 +1,5 @@
-#include "ddraw/Blitter.h"
-#include "ddraw/PixelFormat.h"
+#include "pixels/Blitter.h"
+#include "pixels/PixelFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -62,13 +62,13 @@ TEST(Blitter, SamplesOutsideTheSourceAreLeftOut)
 
 TEST(Blitter, PackerConvertsBetweenXrgbAndTheDisplayFormat)
 {
-    const platform::ddraw::PixelPacker rgb565(platform::ddraw::DisplayPixelFormat(16));
+    const platform::pixels::PixelPacker rgb565(platform::pixels::DisplayPixelFormat(16));
     EXPECT_EQ(rgb565.Pack(0xFF00FF), 0xF81Fu);
     EXPECT_EQ(rgb565.Unpack(0xF81F), 0xFF00FFu);
     EXPECT_EQ(rgb565.Unpack(0x07E0), 0x00FF00u);
-    const platform::ddraw::PixelPacker rgb555(platform::ddraw::DisplayPixelFormat(15));
+    const platform::pixels::PixelPacker rgb555(platform::pixels::DisplayPixelFormat(15));
     EXPECT_EQ(rgb555.Unpack(0x7C00), 0xFF0000u);
-    const platform::ddraw::PixelPacker xrgb(platform::ddraw::DisplayPixelFormat(32));
+    const platform::pixels::PixelPacker xrgb(platform::pixels::DisplayPixelFormat(32));
     EXPECT_EQ(xrgb.Pack(0xAB123456), 0x123456u);
 }
 

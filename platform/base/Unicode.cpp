@@ -1,4 +1,4 @@
-#include "win32/Unicode.h"
+#include "base/Unicode.h"
 
 #include <cstdint>
 

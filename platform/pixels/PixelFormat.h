@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace platform::ddraw {
+namespace platform::pixels {
 
 // The format of a display of the given depth: 32 and 24 bits XRGB, 16 bits 5-6-5,
 // 15 bits 5-5-5, 8 bits (and less) palette-indexed.
@@ -33,4 +33,4 @@ private:
     bool m_identity = true;
 };
 
-} // namespace platform::ddraw
+} // namespace platform::pixels

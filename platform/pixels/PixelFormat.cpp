@@ -1,8 +1,8 @@
-#include "ddraw/PixelFormat.h"
+#include "pixels/PixelFormat.h"
 
 #include <bit>
 
-namespace platform::ddraw {
+namespace platform::pixels {
 namespace {
 
 DDPIXELFORMAT RgbFormat(DWORD bits, DWORD r, DWORD g, DWORD b)
@@ -93,4 +93,4 @@ uint32_t PixelPacker::Unpack(uint32_t value) const
     return out;
 }
 
-} // namespace platform::ddraw
+} // namespace platform::pixels

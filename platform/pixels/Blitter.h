@@ -2,8 +2,8 @@
 // copies row by row, nearest-neighbour stretches, colour keys and fills on 32-bit XRGB.
 // Callers pass rectangles already checked against both pixel buffers.
 #pragma once
-#include "ddraw/PixelFormat.h"
-#include "win32/WindowPixels.h"
+#include "pixels/PixelFormat.h"
+#include "pixels/PixelView.h"
 
 #include <cstdint>
 
@@ -21,7 +21,7 @@ public:
     }
 
 private:
-    ddraw::PixelPacker m_packer;
+    pixels::PixelPacker m_packer;
     uint32_t m_low;
     uint32_t m_span;
 };

@@ -1,4 +1,4 @@
-#include "ddraw/Blitter.h"
+#include "pixels/Blitter.h"
 
 #include <algorithm>
 #include <cstring>

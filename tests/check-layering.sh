@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The layering rules of the source tree, one per call:
+#   check-layering.sh <root> backends   only platform/ includes Qt, OpenAL or FluidSynth
+#   check-layering.sh <root> frame      frame/ never includes game/
+#   check-layering.sh <root> public     the program's code (frame/, game/, sound/, res/, tools/)
+#                                       includes no platform internals, only platform/include
+#   check-layering.sh <root> folders    the folders inside platform/ depend on each other one way
+root=${1:-.}
+rule=${2:-backends}
+areas=$(cd "$root/platform" && ls -d */ | tr -d / | grep -vx include)
+program_dirs="$root/frame $root/game $root/sound $root/res $root/tools"
+
+includes() { # file:line:name for every #include in the given places
+  grep -rnoE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"][^>"]+[>"]' "$@" 2>/dev/null |
+    sed -E 's/#[[:space:]]*include[[:space:]]*[<"]([^>"]+)[>"]/\1/; s/:[[:space:]]*/:/2'
+}
+
+fail() {
+  echo "$1"
+  echo "$2"
+  exit 1
+}
+
+case $rule in
+backends)
+  hits=$(includes $program_dirs | grep -E ':(Q[A-Za-z]+|Qt[A-Za-z]*/.*|AL/.*|fluidsynth.*)$' | grep -v "^$root/tools/")
+  [ -z "$hits" ] || fail "backend headers included outside platform/:" "$hits"
+  ;;
+frame)
+  hits=$(includes "$root/frame" | grep -E ':(\.\./)*game/')
+  [ -z "$hits" ] || fail "frame/ includes game/:" "$hits"
+  ;;
+public)
+  pattern="^($(echo $areas | tr ' ' '|'))/"
+  hits=$(includes $program_dirs | awk -F: -v p="$pattern" '$3 ~ p')
+  [ -z "$hits" ] || fail "platform internals included by the program's code (only platform/include is public):" "$hits"
+  ;;
+folders)
+  edges=$(for a in $areas; do
+    includes "$root/platform/$a" | awk -F: '{print $3}' | awk -F/ 'NF > 1 {print $1}' |
+      grep -xF "$areas" | grep -vx "$a" | sort -u | sed "s/^/$a /"
+  done)
+  loop=$(echo "$edges" | tsort 2>&1 >/dev/null)
+  [ -z "$loop" ] || fail "folders inside platform/ include each other in a circle:" "$loop
+$edges"
+  ;;
+*)
+  fail "unknown rule $rule" ""
+  ;;
+esac
+echo "layering ok: $rule"
