@@ -5,6 +5,8 @@
 #   check-layering.sh <root> public     the program's code (frame/, game/, sound/, res/, tools/)
 #                                       includes no platform internals, only platform/include
 #   check-layering.sh <root> folders    the folders inside platform/ depend on each other one way
+#   check-layering.sh <root> seams      inside platform/, Qt, OpenAL and FluidSynth are included
+#                                       only by the files that carry out the seams (Qt*, OpenAl*, FluidSynth*)
 root=${1:-.}
 rule=${2:-backends}
 areas=$(cd "$root/platform" && ls -d */ | tr -d / | grep -vx include)
@@ -43,6 +45,14 @@ folders)
   loop=$(echo "$edges" | tsort 2>&1 >/dev/null)
   [ -z "$loop" ] || fail "folders inside platform/ include each other in a circle:" "$loop
 $edges"
+  ;;
+seams)
+  hits=$(includes "$root/platform" | awk -F: '
+    { base = $1; sub(/.*\//, "", base) }
+    $3 ~ /^(Q[A-Za-z]+|Qt[A-Za-z]*\/.*)$/ && base !~ /^Qt/ { print; next }
+    $3 ~ /^AL\// && base !~ /^OpenAl/ { print; next }
+    $3 ~ /^fluidsynth/ && base !~ /^FluidSynth/ { print }')
+  [ -z "$hits" ] || fail "backend headers included past the seams:" "$hits"
   ;;
 *)
   fail "unknown rule $rule" ""

@@ -69,9 +69,9 @@ void PassActivationOn(HWND leaving)
         return;
     for (HWND h : TopLevelWindows()) {
         Window* w = FindWindowRecord(h);
-        if (h != leaving && w && !w->destroying && w->enabled && backend::IsVisible(h) && !backend::IsMinimized(h)) {
+        if (h != leaving && w && !w->destroying && w->enabled && backend::Placement().IsVisible(h) && !backend::Placement().IsMinimized(h)) {
             SetActivation(h, true);
-            backend::Activate(h);
+            backend::Placement().Activate(h);
             return;
         }
     }
@@ -99,7 +99,7 @@ void DeliverWindowSystemNotices()
         s.activationPending = false;
         HWND active = nullptr;
         bool appActive = false;
-        backend::QueryActivation(&active, &appActive);
+        backend::Placement().QueryActivation(&active, &appActive);
         SetActivation(active, appActive);
     }
 }
@@ -115,7 +115,7 @@ HWND SetActiveWindow(HWND hwnd)
         return nullptr;
     HWND previous = ActiveWindow();
     SetActivation(hwnd, true);
-    platform::backend::Activate(hwnd);
+    platform::backend::Placement().Activate(hwnd);
     return previous;
 }
 
@@ -137,7 +137,7 @@ HWND SetFocus(HWND hwnd)
     if (previous)
         CallProcedure(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
     if (hwnd) {
-        platform::backend::Focus(hwnd);
+        platform::backend::Placement().Focus(hwnd);
         CallProcedure(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
     }
     return previous;

@@ -1,5 +1,11 @@
 // The seam between the window core (portable) and the toolkit that shows windows, reads
-// input and runs the event dispatcher (Qt, in platform/win32/Qt*.cpp).
+// input and runs the event dispatcher (Qt, in platform/win32/Qt*.cpp). It is a few small
+// interfaces; the core calls nothing of the toolkit but these.
+//
+// A window record has widgets of a kind: a top-level window (a frame with caption, menu
+// bar and client area; a dialog is one as well) or a child window inside its parent's
+// client area. Dialog controls are child windows of kinds of their own, which come with a
+// Controls interface of their own.
 #pragma once
 #include "win32/Display.h"
 
@@ -33,6 +39,76 @@ public:
     virtual void Beep() = 0;
 };
 
+// What kind of widgets show a window.
+enum class WindowKind {
+    TopLevel, // a frame: caption, menu bar and client area
+    Child,    // a plain child window in its parent's client area
+};
+
+// The widgets that show the window records.
+class WindowWidgets {
+public:
+    virtual ~WindowWidgets() = default;
+    // Makes the widgets of a new window record (hidden).
+    virtual void Create(HWND hwnd, WindowKind kind) = 0;
+    // Takes them away; only ever called from the message loop, never inside their own events.
+    virtual void Destroy(HWND hwnd) = 0;
+    // A top-level window's caption.
+    virtual void SetText(HWND hwnd, const std::string& text) = 0;
+    // A top-level window's icon.
+    virtual void SetIcon(HWND hwnd, HICON icon) = 0;
+    // The cursor shown over the client area.
+    virtual void SetCursor(HWND hwnd, HCURSOR cursor) = 0;
+    // Whether the window takes input.
+    virtual void SetEnabled(HWND hwnd, bool enabled) = 0;
+    // The client area shows the changed part (client coordinates) of the window's pixels.
+    virtual void Repaint(HWND hwnd, const RECT& changed) = 0;
+};
+
+// Where windows are and how they are shown. A window's contents rectangle is, for a
+// top-level window, what its toolkit window covers (menu bar and client area) in screen
+// coordinates; for a child window, its client area in screen coordinates.
+class WindowPlacement {
+public:
+    virtual ~WindowPlacement() = default;
+    // The contents rectangle as it is.
+    virtual RECT ContentsRect(HWND hwnd) = 0;
+    // Moves and sizes the window so that its contents cover the rectangle.
+    virtual void SetContentsRect(HWND hwnd, const RECT& screenRect) = 0;
+    // The client area's top-left corner on the screen.
+    virtual POINT ClientOrigin(HWND hwnd) = 0;
+    // The client area's size, also while minimised.
+    virtual SIZE ClientSize(HWND hwnd) = 0;
+    // Shows, hides, minimises, maximises or restores it as ShowWindow's command says.
+    virtual void Show(HWND hwnd, int nCmdShow) = 0;
+    // Shown on the screen, its parents too.
+    virtual bool IsVisible(HWND hwnd) = 0;
+    // Its own visibility flag is off, whatever its parent's.
+    virtual bool IsHidden(HWND hwnd) = 0;
+    // A top-level window's state.
+    virtual bool IsMinimized(HWND hwnd) = 0;
+    virtual bool IsMaximized(HWND hwnd) = 0;
+    // Raises and activates a top-level window.
+    virtual void Activate(HWND hwnd) = 0;
+    // Gives the window's client area the keyboard focus.
+    virtual void Focus(HWND hwnd) = 0;
+    // The toolkit's active top-level window (NULL when it is none of ours) and whether the
+    // application is active.
+    virtual void QueryActivation(HWND* active, bool* appActive) = 0;
+};
+
+// The menu bars of top-level windows.
+class MenuBars {
+public:
+    virtual ~MenuBars() = default;
+    // Builds the window's bar from its menu (none for NULL).
+    virtual void SetMenu(HWND hwnd, HMENU menu) = 0;
+    // The item at a position of a menu changed (check mark, state, text); -1: its items did.
+    virtual void ItemChanged(HMENU menu, int position) = 0;
+    // The height of a one-line bar.
+    virtual int Height() = 0;
+};
+
 // Modal message boxes: the core runs the message loop until one is answered.
 class MessageBoxes {
 public:
@@ -49,48 +125,15 @@ public:
 // The implementations in use: the toolkit's unless a test installed its own (nullptr: the toolkit's again).
 Application& App();
 void InstallApplication(Application* app);
+WindowWidgets& Widgets();
+void InstallWidgets(WindowWidgets* widgets);
+WindowPlacement& Placement();
+void InstallPlacement(WindowPlacement* placement);
+MenuBars& Menus();
+void InstallMenus(MenuBars* menus);
 MessageBoxes& Boxes();
 void InstallMessageBoxes(MessageBoxes* boxes);
 
 inline bool EnsureApplication() { return App().Start(); }
-
-// Window widgets. A top-level window gets a toolkit window with a menu bar and a client
-// widget; a child window a widget inside its parent's client widget.
-void CreateWidgets(HWND hwnd);
-void DestroyWidgets(HWND hwnd);
-void SetTitle(HWND hwnd, const std::string& text);
-void SetIcon(HWND hwnd, HICON icon);
-void SetCursorShape(HWND hwnd, HCURSOR cursor);
-void SetEnabled(HWND hwnd, bool enabled);
-
-// The menu bar of a top-level window, built from its menu (none for NULL).
-void SetMenuBar(HWND hwnd, HMENU menu);
-// The item at a position of a menu changed (check mark, state, text).
-void MenuItemChanged(HMENU menu, int position);
-// Height of a one-line menu bar.
-int MenuBarHeight();
-
-// Geometry. The contents rectangle is, for a top-level window, what the toolkit window
-// covers (menu bar and client area) in screen coordinates; for a child window, its client
-// area in screen coordinates.
-RECT ContentsRect(HWND hwnd);
-void SetContentsRect(HWND hwnd, const RECT& screenRect);
-// The client area's top-left corner on the screen and its size (also while minimised).
-POINT ClientOrigin(HWND hwnd);
-SIZE ClientWidgetSize(HWND hwnd);
-
-void Show(HWND hwnd, int nCmdShow);
-bool IsVisible(HWND hwnd);
-bool IsHidden(HWND hwnd); // its own visibility flag, whatever its parent's
-bool IsMinimized(HWND hwnd);
-bool IsMaximized(HWND hwnd);
-void Activate(HWND hwnd);
-void Focus(HWND hwnd);
-// The toolkit's active top-level window (NULL when it is none of ours) and whether the
-// application is active.
-void QueryActivation(HWND* active, bool* appActive);
-
-// The client widget shows the changed part of the window's pixels.
-void RepaintPixels(HWND hwnd, const RECT& changed);
 
 } // namespace platform::backend

@@ -49,7 +49,7 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         std::string value = text ? text : "";
         if (value != w->text) {
             w->text = value;
-            platform::backend::SetTitle(hwnd, value);
+            platform::backend::Widgets().SetText(hwnd, value);
         }
         return TRUE;
     }

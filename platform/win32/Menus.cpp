@@ -163,7 +163,7 @@ BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR idNewItem, LPCSTR text)
     if (!(flags & MF_SEPARATOR) && text)
         item.text = text;
     m->items.push_back(std::move(item));
-    platform::backend::MenuItemChanged(menu, -1);
+    platform::backend::Menus().ItemChanged(menu, -1);
     return TRUE;
 }
 
@@ -181,7 +181,7 @@ BOOL SetMenu(HWND hwnd, HMENU menu)
         return FALSE;
     }
     w->menu = menu;
-    platform::backend::SetMenuBar(hwnd, menu);
+    platform::backend::Menus().SetMenu(hwnd, menu);
     NotifyGeometry(hwnd);
     return TRUE;
 }
@@ -191,7 +191,7 @@ BOOL DrawMenuBar(HWND hwnd)
     Window* w = FindWindowRecord(hwnd);
     if (!w || w->IsChild())
         return FALSE;
-    platform::backend::SetMenuBar(hwnd, w->menu);
+    platform::backend::Menus().SetMenu(hwnd, w->menu);
     return TRUE;
 }
 
@@ -255,7 +255,7 @@ DWORD CheckMenuItem(HMENU menu, UINT id, UINT check)
         return static_cast<DWORD>(-1);
     DWORD previous = item->flags & MF_CHECKED;
     item->flags = (item->flags & ~MF_CHECKED) | (check & MF_CHECKED);
-    platform::backend::MenuItemChanged(holder, pos);
+    platform::backend::Menus().ItemChanged(holder, pos);
     return previous;
 }
 
@@ -268,6 +268,6 @@ BOOL EnableMenuItem(HMENU menu, UINT id, UINT enable)
         return -1;
     UINT previous = item->flags & (MF_GRAYED | MF_DISABLED);
     item->flags = (item->flags & ~(MF_GRAYED | MF_DISABLED)) | (enable & (MF_GRAYED | MF_DISABLED));
-    platform::backend::MenuItemChanged(holder, pos);
+    platform::backend::Menus().ItemChanged(holder, pos);
     return static_cast<BOOL>(previous);
 }

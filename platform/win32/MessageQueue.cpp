@@ -52,7 +52,7 @@ bool PaintMessage(HWND filter, MSG* out)
 {
     for (HWND h : AllWindows()) {
         Window* w = FindWindowRecord(h);
-        if (!w->updatePending || !ForWindow(h, filter) || !backend::IsVisible(h))
+        if (!w->updatePending || !ForWindow(h, filter) || !backend::Placement().IsVisible(h))
             continue;
         SIZE s = ClientSize(h);
         if (s.cx <= 0 || s.cy <= 0)

@@ -31,13 +31,13 @@ void InvalidateWholeClient(HWND hwnd, bool erase)
     Window* w = FindWindowRecord(hwnd);
     if (!w)
         return;
-    SIZE s = backend::ClientWidgetSize(hwnd);
+    SIZE s = backend::Placement().ClientSize(hwnd);
     AddToUpdate(*w, RECT{0, 0, s.cx, s.cy}, erase);
 }
 
 void FitPixels(Window& w)
 {
-    SIZE s = backend::ClientWidgetSize(w.hwnd);
+    SIZE s = backend::Placement().ClientSize(w.hwnd);
     if (s.cx == w.pixelWidth && s.cy == w.pixelHeight)
         return;
     std::vector<uint32_t> fresh(static_cast<size_t>(s.cx) * static_cast<size_t>(s.cy), 0);
@@ -76,7 +76,7 @@ void UnlockWindowPixels(HWND hwnd, const RECT& changed)
     RECT all{0, 0, w->pixelWidth, w->pixelHeight};
     RECT r;
     if (IntersectRect(&r, &changed, &all))
-        backend::RepaintPixels(hwnd, r);
+        backend::Widgets().Repaint(hwnd, r);
 }
 
 } // namespace platform
@@ -138,7 +138,7 @@ BOOL UpdateWindow(HWND hwnd)
     if (!w)
         return FALSE;
     SIZE s = ClientSize(hwnd);
-    if (w->updatePending && platform::backend::IsVisible(hwnd) && s.cx > 0 && s.cy > 0)
+    if (w->updatePending && platform::backend::Placement().IsVisible(hwnd) && s.cx > 0 && s.cy > 0)
         CallProcedure(hwnd, WM_PAINT, 0, 0);
     return TRUE;
 }

@@ -1,6 +1,8 @@
 // Menu bars on Qt: popups become QMenus, command items (on the bar too) QActions, each
 // bound to its menu item so check marks and states follow CheckMenuItem and EnableMenuItem.
 #include "win32/Backend.h"
+
+#include "base/Seam.h"
 #include "win32/Menus.h"
 #include "win32/QtWindows.h"
 #include "win32/Window.h"
@@ -32,6 +34,7 @@ void AddItems(HWND hwnd, HMENU menu, QWidget* target, std::vector<MenuBinding>* 
         } else {
             action = new QAction(target);
             const UINT id = static_cast<UINT>(item.id);
+            action->setData(QVariant::fromValue(id));
             QObject::connect(action, &QAction::triggered, action, [hwnd, menu, pos = static_cast<int>(i), action, id] {
                 // The platform leaves check marks to the program: undo Qt's own toggle.
                 SyncAction(action, menu, pos);
@@ -73,48 +76,60 @@ QMenuBar* BuildMenuBar(HWND hwnd, HMENU menu, std::vector<MenuBinding>* bindings
 } // namespace platform::qt
 
 namespace platform::backend {
+namespace {
 
-void SetMenuBar(HWND hwnd, HMENU menu)
-{
-    qt::BackendWindow* b = qt::FindBackendWindow(hwnd);
-    if (!b || !b->frame)
-        return;
-    b->menuBindings.clear();
-    b->frame->SetMenuBar(menu ? qt::BuildMenuBar(hwnd, menu, &b->menuBindings) : nullptr);
-}
+class QtMenuBars final : public MenuBars {
+public:
+    void SetMenu(HWND hwnd, HMENU menu) override
+    {
+        qt::BackendWindow* b = qt::FindBackendWindow(hwnd);
+        if (!b || !b->frame)
+            return;
+        b->menuBindings.clear();
+        b->frame->SetMenuBar(menu ? qt::BuildMenuBar(hwnd, menu, &b->menuBindings) : nullptr);
+    }
 
-void MenuItemChanged(HMENU menu, int position)
-{
-    for (auto& [hwnd, b] : qt::BackendWindows()) {
-        for (const qt::MenuBinding& binding : b.menuBindings) {
-            if (binding.menu != menu)
-                continue;
-            if (position < 0) {
-                // The menu's items changed: build the bar again.
-                win32::Window* w = win32::FindWindowRecord(hwnd);
-                if (w)
-                    SetMenuBar(hwnd, w->menu);
-                break;
+    void ItemChanged(HMENU menu, int position) override
+    {
+        for (auto& [hwnd, b] : qt::BackendWindows()) {
+            for (const qt::MenuBinding& binding : b.menuBindings) {
+                if (binding.menu != menu)
+                    continue;
+                if (position < 0) {
+                    // The menu's items changed: build the bar again.
+                    win32::Window* w = win32::FindWindowRecord(hwnd);
+                    if (w)
+                        SetMenu(hwnd, w->menu);
+                    break;
+                }
+                if (binding.position == position)
+                    qt::SyncAction(binding.action, menu, position);
             }
-            if (binding.position == position)
-                qt::SyncAction(binding.action, menu, position);
         }
     }
-}
 
-int MenuBarHeight()
-{
-    static int height = 0;
-    if (height == 0) {
-        if (!App().Start())
-            return 19;
-        // A one-line bar as Qt lays it out; every window's bar is given this height.
-        QMenuBar probe;
-        probe.setNativeMenuBar(false);
-        probe.addAction(QStringLiteral("&M"));
-        height = probe.sizeHint().height();
+    int Height() override
+    {
+        if (m_height == 0) {
+            if (!App().Start())
+                return 19;
+            // A one-line bar as Qt lays it out; every window's bar is given this height.
+            QMenuBar probe;
+            probe.setNativeMenuBar(false);
+            probe.addAction(QStringLiteral("&M"));
+            m_height = probe.sizeHint().height();
+        }
+        return m_height;
     }
-    return height;
-}
+
+private:
+    int m_height = 0;
+};
+
+} // namespace
+
+MenuBars& Menus() { return Seam<MenuBars, QtMenuBars>::Current(); }
+
+void InstallMenus(MenuBars* menus) { Seam<MenuBars, QtMenuBars>::Install(menus); }
 
 } // namespace platform::backend

@@ -52,10 +52,17 @@ UINT ButtonMessage(Qt::MouseButton button, bool down)
 
 } // namespace
 
+void Name(QObject* object, const char* name, HWND hwnd)
+{
+    object->setObjectName(QLatin1String(name));
+    object->setProperty(kHwndProperty, QVariant::fromValue(reinterpret_cast<quintptr>(hwnd)));
+}
+
 // --- ClientWidget ---
 
 ClientWidget::ClientWidget(HWND hwnd, QWidget* parent) : QWidget(parent), m_hwnd(hwnd)
 {
+    Name(this, "client", hwnd);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -134,15 +141,19 @@ void ClientWidget::moveEvent(QMoveEvent*)
 
 FrameWidget::FrameWidget(HWND hwnd) : QWidget(nullptr), m_hwnd(hwnd), m_client(new ClientWidget(hwnd, this))
 {
+    Name(this, "frame", hwnd);
     m_client->setFocus();
 }
 
 void FrameWidget::SetMenuBar(QMenuBar* bar)
 {
-    if (m_menuBar)
+    if (m_menuBar) {
+        m_menuBar->setObjectName(QString());
         m_menuBar->deleteLater();
+    }
     m_menuBar = bar;
     if (bar) {
+        bar->setObjectName(QStringLiteral("menuBar"));
         bar->setParent(this);
         bar->setNativeMenuBar(false);
         bar->show();
@@ -154,7 +165,7 @@ void FrameWidget::LayOut(QSize contents)
 {
     // The bar is given the one-line height that AdjustWindowRect counts, so the client
     // area is exactly what the window was made for.
-    const int bar = m_menuBar ? std::min(backend::MenuBarHeight(), contents.height()) : 0;
+    const int bar = m_menuBar ? std::min(backend::Menus().Height(), contents.height()) : 0;
     if (m_menuBar)
         m_menuBar->setGeometry(0, 0, contents.width(), bar);
     m_client->setGeometry(0, bar, contents.width(), std::max(0, contents.height() - bar));

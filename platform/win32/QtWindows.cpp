@@ -2,6 +2,8 @@
 #include "win32/QtWindows.h"
 
 #include "win32/Backend.h"
+
+#include "base/Seam.h"
 #include "win32/Icons.h"
 #include "win32/Window.h"
 
@@ -99,228 +101,245 @@ QWidget* TopLevelWidget(HWND hwnd)
 } // namespace platform::qt
 
 namespace platform::backend {
+namespace {
 
 using qt::BackendWindow;
 using qt::FindBackendWindow;
 
-void CreateWidgets(HWND hwnd)
-{
-    win32::Window* w = win32::FindWindowRecord(hwnd);
-    if (!w)
-        return;
-    BackendWindow b;
-    if (w->IsChild()) {
-        BackendWindow* parent = FindBackendWindow(w->parent);
-        b.client = new qt::ClientWidget(hwnd, parent ? parent->client.data() : nullptr);
-        b.client->hide();
-    } else {
-        b.frame = new qt::FrameWidget(hwnd);
-        b.client = b.frame->client();
-        b.frame->setWindowFlags(qt::FrameFlags(w->style, w->exStyle));
-    }
-    qt::BackendWindows()[hwnd] = b;
-}
-
-void DestroyWidgets(HWND hwnd)
-{
-    auto& all = qt::BackendWindows();
-    auto it = all.find(hwnd);
-    if (it == all.end())
-        return;
-    BackendWindow b = it->second;
-    all.erase(it);
-    // Widgets are only ever deleted from the message loop, never inside their own events.
-    if (b.frame)
-        delete b.frame.data();
-    else if (b.client)
-        delete b.client.data();
-}
-
-void SetTitle(HWND hwnd, const std::string& text)
-{
-    BackendWindow* b = FindBackendWindow(hwnd);
-    if (b && b->frame)
-        b->frame->setWindowTitle(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-}
-
-void SetIcon(HWND hwnd, HICON icon)
-{
-    BackendWindow* b = FindBackendWindow(hwnd);
-    const std::vector<uint8_t>* ico = win32::IconFileImage(icon);
-    if (b && b->frame && ico)
-        b->frame->setWindowIcon(qt::IconFromIco(*ico));
-}
-
-void SetCursorShape(HWND hwnd, HCURSOR cursor)
-{
-    BackendWindow* b = FindBackendWindow(hwnd);
-    if (b && b->client)
-        b->client->setCursor(qt::CursorShape(win32::StandardCursorId(cursor)));
-}
-
-void SetEnabled(HWND hwnd, bool enabled)
-{
-    BackendWindow* b = FindBackendWindow(hwnd);
-    if (b && b->frame)
-        b->frame->setEnabled(enabled);
-    else if (b && b->client)
-        b->client->setEnabled(enabled);
-}
-
-RECT ContentsRect(HWND hwnd)
-{
-    BackendWindow* b = FindBackendWindow(hwnd);
-    if (!b || !b->client)
-        return RECT{};
-    if (b->frame) {
-        QRect g = b->frame->geometry();
-        return RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
-    }
-    POINT o = ClientOrigin(hwnd);
-    return RECT{o.x, o.y, o.x + b->client->width(), o.y + b->client->height()};
-}
-
-void SetContentsRect(HWND hwnd, const RECT& r)
-{
-    BackendWindow* b = FindBackendWindow(hwnd);
-    win32::Window* w = win32::FindWindowRecord(hwnd);
-    if (!b || !b->client || !w)
-        return;
-    const QSize size(r.right - r.left, r.bottom - r.top);
-    if (b->frame) {
-        // Without a sizing border the user cannot resize the window; the program can.
-        if (!(w->style & WS_THICKFRAME))
-            b->frame->setFixedSize(size);
-        b->frame->setGeometry(QRect(QPoint(r.left, r.top), size));
-        b->frame->LayOut(size); // at once, whether or not the window system has answered yet
-    } else {
-        POINT parent = ClientOrigin(w->parent);
-        b->client->setGeometry(QRect(QPoint(r.left - parent.x, r.top - parent.y), size));
-    }
-}
-
-POINT ClientOrigin(HWND hwnd)
-{
-    BackendWindow* b = FindBackendWindow(hwnd);
-    win32::Window* w = win32::FindWindowRecord(hwnd);
-    if (!b || !b->client || !w)
-        return POINT{};
-    QPoint p = b->client->pos();
-    if (b->frame) {
-        p += b->frame->geometry().topLeft();
-        return POINT{p.x(), p.y()};
-    }
-    POINT parent = ClientOrigin(w->parent);
-    return POINT{parent.x + p.x(), parent.y + p.y()};
-}
-
-SIZE ClientWidgetSize(HWND hwnd)
-{
-    BackendWindow* b = FindBackendWindow(hwnd);
-    if (!b || !b->client)
-        return SIZE{};
-    return SIZE{b->client->width(), b->client->height()};
-}
-
-void Show(HWND hwnd, int cmd)
-{
-    BackendWindow* b = FindBackendWindow(hwnd);
-    if (!b || !b->client)
-        return;
-    if (!b->frame) {
-        b->client->setVisible(cmd != SW_HIDE);
-        return;
-    }
-    qt::FrameWidget* f = b->frame;
-    f->setAttribute(Qt::WA_ShowWithoutActivating, cmd == SW_SHOWNA || cmd == SW_SHOWNOACTIVATE || cmd == SW_SHOWMINNOACTIVE);
-    switch (cmd) {
-    case SW_HIDE:
-        f->hide();
-        break;
-    case SW_SHOWMINIMIZED:
-    case SW_MINIMIZE:
-    case SW_SHOWMINNOACTIVE:
-        f->showMinimized();
-        break;
-    case SW_SHOWMAXIMIZED:
-        f->showMaximized();
-        break;
-    case SW_SHOWNORMAL:
-        f->showNormal();
-        break;
-    case SW_RESTORE:
-        if (f->windowState() & Qt::WindowMinimized) {
-            f->setWindowState(f->windowState() & ~Qt::WindowMinimized);
-            f->show();
+class QtWidgets final : public WindowWidgets {
+public:
+    void Create(HWND hwnd, WindowKind kind) override
+    {
+        win32::Window* w = win32::FindWindowRecord(hwnd);
+        if (!w)
+            return;
+        BackendWindow b;
+        if (kind == WindowKind::Child) {
+            BackendWindow* parent = FindBackendWindow(w->parent);
+            b.client = new qt::ClientWidget(hwnd, parent ? parent->client.data() : nullptr);
+            b.client->hide();
         } else {
-            f->showNormal();
+            b.frame = new qt::FrameWidget(hwnd);
+            b.client = b.frame->client();
+            b.frame->setWindowFlags(qt::FrameFlags(w->style, w->exStyle));
         }
-        break;
-    default:
-        f->show();
-        break;
+        qt::BackendWindows()[hwnd] = b;
     }
-}
 
-bool IsVisible(HWND hwnd)
-{
-    BackendWindow* b = FindBackendWindow(hwnd);
-    return b && b->client && b->client->isVisible();
-}
+    void Destroy(HWND hwnd) override
+    {
+        auto& all = qt::BackendWindows();
+        auto it = all.find(hwnd);
+        if (it == all.end())
+            return;
+        BackendWindow b = it->second;
+        all.erase(it);
+        // Widgets are only ever deleted from the message loop, never inside their own events.
+        if (b.frame)
+            delete b.frame.data();
+        else if (b.client)
+            delete b.client.data();
+    }
 
-bool IsHidden(HWND hwnd)
-{
-    BackendWindow* b = FindBackendWindow(hwnd);
-    if (!b || !b->client)
-        return true;
-    return b->frame ? b->frame->isHidden() : b->client->isHidden();
-}
+    void SetText(HWND hwnd, const std::string& text) override
+    {
+        BackendWindow* b = FindBackendWindow(hwnd);
+        if (b && b->frame)
+            b->frame->setWindowTitle(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
 
-bool IsMinimized(HWND hwnd)
-{
-    BackendWindow* b = FindBackendWindow(hwnd);
-    return b && b->frame && (b->frame->windowState() & Qt::WindowMinimized);
-}
+    void SetIcon(HWND hwnd, HICON icon) override
+    {
+        BackendWindow* b = FindBackendWindow(hwnd);
+        const std::vector<uint8_t>* ico = win32::IconFileImage(icon);
+        if (b && b->frame && ico)
+            b->frame->setWindowIcon(qt::IconFromIco(*ico));
+    }
 
-bool IsMaximized(HWND hwnd)
-{
-    BackendWindow* b = FindBackendWindow(hwnd);
-    return b && b->frame && !(b->frame->windowState() & Qt::WindowMinimized) &&
-           (b->frame->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
-}
+    void SetCursor(HWND hwnd, HCURSOR cursor) override
+    {
+        BackendWindow* b = FindBackendWindow(hwnd);
+        if (b && b->client)
+            b->client->setCursor(qt::CursorShape(win32::StandardCursorId(cursor)));
+    }
 
-void Activate(HWND hwnd)
-{
-    BackendWindow* b = FindBackendWindow(hwnd);
-    if (!b || !b->frame)
-        return;
-    b->frame->raise();
-    b->frame->activateWindow();
-    b->client->setFocus();
-}
+    void SetEnabled(HWND hwnd, bool enabled) override
+    {
+        BackendWindow* b = FindBackendWindow(hwnd);
+        if (b && b->frame)
+            b->frame->setEnabled(enabled);
+        else if (b && b->client)
+            b->client->setEnabled(enabled);
+    }
 
-void Focus(HWND hwnd)
-{
-    BackendWindow* b = FindBackendWindow(hwnd);
-    if (b && b->client)
+    void Repaint(HWND hwnd, const RECT& r) override
+    {
+        BackendWindow* b = FindBackendWindow(hwnd);
+        if (b && b->client)
+            b->client->update(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
+    }
+};
+
+class QtPlacement final : public WindowPlacement {
+public:
+    RECT ContentsRect(HWND hwnd) override
+    {
+        BackendWindow* b = FindBackendWindow(hwnd);
+        if (!b || !b->client)
+            return RECT{};
+        if (b->frame) {
+            QRect g = b->frame->geometry();
+            return RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+        }
+        POINT o = ClientOrigin(hwnd);
+        return RECT{o.x, o.y, o.x + b->client->width(), o.y + b->client->height()};
+    }
+
+    void SetContentsRect(HWND hwnd, const RECT& r) override
+    {
+        BackendWindow* b = FindBackendWindow(hwnd);
+        win32::Window* w = win32::FindWindowRecord(hwnd);
+        if (!b || !b->client || !w)
+            return;
+        const QSize size(r.right - r.left, r.bottom - r.top);
+        if (b->frame) {
+            // Without a sizing border the user cannot resize the window; the program can.
+            if (!(w->style & WS_THICKFRAME))
+                b->frame->setFixedSize(size);
+            b->frame->setGeometry(QRect(QPoint(r.left, r.top), size));
+            b->frame->LayOut(size); // at once, whether or not the window system has answered yet
+        } else {
+            POINT parent = ClientOrigin(w->parent);
+            b->client->setGeometry(QRect(QPoint(r.left - parent.x, r.top - parent.y), size));
+        }
+    }
+
+    POINT ClientOrigin(HWND hwnd) override
+    {
+        BackendWindow* b = FindBackendWindow(hwnd);
+        win32::Window* w = win32::FindWindowRecord(hwnd);
+        if (!b || !b->client || !w)
+            return POINT{};
+        QPoint p = b->client->pos();
+        if (b->frame) {
+            p += b->frame->geometry().topLeft();
+            return POINT{p.x(), p.y()};
+        }
+        POINT parent = ClientOrigin(w->parent);
+        return POINT{parent.x + p.x(), parent.y + p.y()};
+    }
+
+    SIZE ClientSize(HWND hwnd) override
+    {
+        BackendWindow* b = FindBackendWindow(hwnd);
+        if (!b || !b->client)
+            return SIZE{};
+        return SIZE{b->client->width(), b->client->height()};
+    }
+
+    void Show(HWND hwnd, int cmd) override
+    {
+        BackendWindow* b = FindBackendWindow(hwnd);
+        if (!b || !b->client)
+            return;
+        if (!b->frame) {
+            b->client->setVisible(cmd != SW_HIDE);
+            return;
+        }
+        qt::FrameWidget* f = b->frame;
+        f->setAttribute(Qt::WA_ShowWithoutActivating, cmd == SW_SHOWNA || cmd == SW_SHOWNOACTIVATE || cmd == SW_SHOWMINNOACTIVE);
+        switch (cmd) {
+        case SW_HIDE:
+            f->hide();
+            break;
+        case SW_SHOWMINIMIZED:
+        case SW_MINIMIZE:
+        case SW_SHOWMINNOACTIVE:
+            f->showMinimized();
+            break;
+        case SW_SHOWMAXIMIZED:
+            f->showMaximized();
+            break;
+        case SW_SHOWNORMAL:
+            f->showNormal();
+            break;
+        case SW_RESTORE:
+            if (f->windowState() & Qt::WindowMinimized) {
+                f->setWindowState(f->windowState() & ~Qt::WindowMinimized);
+                f->show();
+            } else {
+                f->showNormal();
+            }
+            break;
+        default:
+            f->show();
+            break;
+        }
+    }
+
+    bool IsVisible(HWND hwnd) override
+    {
+        BackendWindow* b = FindBackendWindow(hwnd);
+        return b && b->client && b->client->isVisible();
+    }
+
+    bool IsHidden(HWND hwnd) override
+    {
+        BackendWindow* b = FindBackendWindow(hwnd);
+        if (!b || !b->client)
+            return true;
+        return b->frame ? b->frame->isHidden() : b->client->isHidden();
+    }
+
+    bool IsMinimized(HWND hwnd) override
+    {
+        BackendWindow* b = FindBackendWindow(hwnd);
+        return b && b->frame && (b->frame->windowState() & Qt::WindowMinimized);
+    }
+
+    bool IsMaximized(HWND hwnd) override
+    {
+        BackendWindow* b = FindBackendWindow(hwnd);
+        return b && b->frame && !(b->frame->windowState() & Qt::WindowMinimized) &&
+               (b->frame->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+    }
+
+    void Activate(HWND hwnd) override
+    {
+        BackendWindow* b = FindBackendWindow(hwnd);
+        if (!b || !b->frame)
+            return;
+        b->frame->raise();
+        b->frame->activateWindow();
         b->client->setFocus();
-}
+    }
 
-void QueryActivation(HWND* active, bool* appActive)
-{
-    *active = nullptr;
-    *appActive = QGuiApplication::applicationState() == Qt::ApplicationActive;
-    QWidget* a = QApplication::activeWindow();
-    for (auto& [h, b] : qt::BackendWindows())
-        if (a && b.frame == a)
-            *active = h;
-}
+    void Focus(HWND hwnd) override
+    {
+        BackendWindow* b = FindBackendWindow(hwnd);
+        if (b && b->client)
+            b->client->setFocus();
+    }
 
-void RepaintPixels(HWND hwnd, const RECT& r)
-{
-    BackendWindow* b = FindBackendWindow(hwnd);
-    if (b && b->client)
-        b->client->update(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
-}
+    void QueryActivation(HWND* active, bool* appActive) override
+    {
+        *active = nullptr;
+        *appActive = QGuiApplication::applicationState() == Qt::ApplicationActive;
+        QWidget* a = QApplication::activeWindow();
+        for (auto& [h, b] : qt::BackendWindows())
+            if (a && b.frame == a)
+                *active = h;
+    }
+};
+
+} // namespace
+
+WindowWidgets& Widgets() { return Seam<WindowWidgets, QtWidgets>::Current(); }
+
+void InstallWidgets(WindowWidgets* widgets) { Seam<WindowWidgets, QtWidgets>::Install(widgets); }
+
+WindowPlacement& Placement() { return Seam<WindowPlacement, QtPlacement>::Current(); }
+
+void InstallPlacement(WindowPlacement* placement) { Seam<WindowPlacement, QtPlacement>::Install(placement); }
 
 } // namespace platform::backend

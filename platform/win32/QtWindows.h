@@ -55,6 +55,12 @@ private:
     QMenuBar* m_menuBar = nullptr;
 };
 
+// Widgets are named in Qt's object tree as what they show ("frame", "client", "menuBar"),
+// with their window's handle in this property (a quintptr); a menu bar's command items
+// carry their command id as data. Tools that look at Qt's widgets find them so.
+inline constexpr char kHwndProperty[] = "hwnd";
+void Name(QObject* object, const char* name, HWND hwnd);
+
 // A menu item shown by a QAction of a window's menu bar.
 struct MenuBinding {
     HMENU menu;

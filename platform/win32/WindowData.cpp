@@ -96,11 +96,11 @@ LONG_PTR GetWindowLongPtrA(HWND hwnd, int index)
         return static_cast<LONG_PTR>(w->id);
     case GWL_STYLE: {
         DWORD s = w->style;
-        if (!platform::backend::IsHidden(hwnd))
+        if (!platform::backend::Placement().IsHidden(hwnd))
             s |= WS_VISIBLE;
-        if (!w->IsChild() && platform::backend::IsMinimized(hwnd))
+        if (!w->IsChild() && platform::backend::Placement().IsMinimized(hwnd))
             s |= WS_MINIMIZE;
-        if (!w->IsChild() && platform::backend::IsMaximized(hwnd))
+        if (!w->IsChild() && platform::backend::Placement().IsMaximized(hwnd))
             s |= WS_MAXIMIZE;
         if (!w->enabled)
             s |= WS_DISABLED;
@@ -158,7 +158,7 @@ BOOL EnableWindow(HWND hwnd, BOOL enable)
     BOOL wasDisabled = !w->enabled;
     if (w->enabled != (enable != 0)) {
         w->enabled = enable != 0;
-        platform::backend::SetEnabled(hwnd, w->enabled);
+        platform::backend::Widgets().SetEnabled(hwnd, w->enabled);
         CallProcedure(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
     }
     return wasDisabled;

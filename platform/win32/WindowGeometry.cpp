@@ -28,7 +28,7 @@ bool SamePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
 // A child's rectangles are told in its parent's client coordinates.
 POINT ParentClientOrigin(const Window& w)
 {
-    return w.IsChild() ? backend::ClientOrigin(w.parent) : POINT{0, 0};
+    return w.IsChild() ? backend::Placement().ClientOrigin(w.parent) : POINT{0, 0};
 }
 
 } // namespace
@@ -48,7 +48,7 @@ FrameMargins FrameFor(DWORD style, DWORD exStyle)
 
 RECT WindowRectOf(const Window& w)
 {
-    RECT r = backend::ContentsRect(w.hwnd);
+    RECT r = backend::Placement().ContentsRect(w.hwnd);
     if (w.IsChild())
         return r;
     FrameMargins m = FrameFor(w.style, w.exStyle);
@@ -67,7 +67,7 @@ void PlaceWindow(const Window& w, const RECT& rect)
     }
     r.right = std::max(r.right, r.left);
     r.bottom = std::max(r.bottom, r.top);
-    backend::SetContentsRect(w.hwnd, r);
+    backend::Placement().SetContentsRect(w.hwnd, r);
 }
 
 RECT CreationRect(DWORD style, int x, int y, int width, int height)
@@ -94,9 +94,9 @@ RECT CreationRect(DWORD style, int x, int y, int width, int height)
 SIZE ClientSize(HWND hwnd)
 {
     Window* w = FindWindowRecord(hwnd);
-    if (!w || (!w->IsChild() && backend::IsMinimized(hwnd)))
+    if (!w || (!w->IsChild() && backend::Placement().IsMinimized(hwnd)))
         return SIZE{0, 0};
-    return backend::ClientWidgetSize(hwnd);
+    return backend::Placement().ClientSize(hwnd);
 }
 
 void NotifyGeometry(HWND hwnd)
@@ -104,8 +104,8 @@ void NotifyGeometry(HWND hwnd)
     Window* w = FindWindowRecord(hwnd);
     if (!w)
         return;
-    const bool minimized = !w->IsChild() && backend::IsMinimized(hwnd);
-    const bool maximized = !w->IsChild() && backend::IsMaximized(hwnd);
+    const bool minimized = !w->IsChild() && backend::Placement().IsMinimized(hwnd);
+    const bool maximized = !w->IsChild() && backend::Placement().IsMaximized(hwnd);
     const UINT type = minimized ? SIZE_MINIMIZED : maximized ? SIZE_MAXIMIZED : SIZE_RESTORED;
     const SIZE size = ClientSize(hwnd);
     if (!w->sizeReported || type != w->reportedSizeType || !SameSize(size, w->reportedSize)) {
@@ -120,7 +120,7 @@ void NotifyGeometry(HWND hwnd)
     w = FindWindowRecord(hwnd);
     if (!w || minimized)
         return;
-    POINT origin = backend::ClientOrigin(hwnd);
+    POINT origin = backend::Placement().ClientOrigin(hwnd);
     POINT parent = ParentClientOrigin(*w);
     origin.x -= parent.x;
     origin.y -= parent.y;
@@ -165,7 +165,7 @@ BOOL ClientToScreen(HWND hwnd, LPPOINT point)
 {
     if (!point || !FindWindowRecord(hwnd))
         return FALSE;
-    POINT o = platform::backend::ClientOrigin(hwnd);
+    POINT o = platform::backend::Placement().ClientOrigin(hwnd);
     point->x += o.x;
     point->y += o.y;
     return TRUE;
@@ -175,7 +175,7 @@ BOOL ScreenToClient(HWND hwnd, LPPOINT point)
 {
     if (!point || !FindWindowRecord(hwnd))
         return FALSE;
-    POINT o = platform::backend::ClientOrigin(hwnd);
+    POINT o = platform::backend::Placement().ClientOrigin(hwnd);
     point->x -= o.x;
     point->y -= o.y;
     return TRUE;
@@ -186,7 +186,7 @@ BOOL ShowWindow(HWND hwnd, int cmd)
     Window* w = FindWindowRecord(hwnd);
     if (!w)
         return FALSE;
-    const bool wasVisible = !platform::backend::IsHidden(hwnd);
+    const bool wasVisible = !platform::backend::Placement().IsHidden(hwnd);
     const bool hide = cmd == SW_HIDE;
     if (wasVisible == hide)
         CallProcedure(hwnd, WM_SHOWWINDOW, hide ? FALSE : TRUE, 0);
@@ -195,7 +195,7 @@ BOOL ShowWindow(HWND hwnd, int cmd)
     const bool topLevel = !w->IsChild();
     if (topLevel && (hide || cmd == SW_MINIMIZE || cmd == SW_SHOWMINNOACTIVE))
         PassActivationOn(hwnd);
-    platform::backend::Show(hwnd, cmd);
+    platform::backend::Placement().Show(hwnd, cmd);
     if (!hide && !wasVisible)
         InvalidateWholeClient(hwnd, true);
     const bool activate = cmd == SW_SHOWNORMAL || cmd == SW_SHOWMINIMIZED || cmd == SW_SHOWMAXIMIZED ||
@@ -203,7 +203,7 @@ BOOL ShowWindow(HWND hwnd, int cmd)
     w = FindWindowRecord(hwnd);
     if (topLevel && activate && w && w->enabled) {
         SetActivation(hwnd, true);
-        platform::backend::Activate(hwnd);
+        platform::backend::Placement().Activate(hwnd);
     }
     NotifyGeometry(hwnd);
     return wasVisible;
@@ -218,7 +218,7 @@ BOOL SetWindowPos(HWND hwnd, HWND, int x, int y, int cx, int cy, UINT flags)
     }
     RECT cur = WindowRectOf(*w);
     if (w->IsChild()) {
-        POINT o = platform::backend::ClientOrigin(w->parent);
+        POINT o = platform::backend::Placement().ClientOrigin(w->parent);
         OffsetRect(&cur, -o.x, -o.y);
     }
     RECT next = cur;
@@ -235,9 +235,9 @@ BOOL SetWindowPos(HWND hwnd, HWND, int x, int y, int cx, int cy, UINT flags)
     else if (flags & SWP_SHOWWINDOW)
         ShowWindow(hwnd, SW_SHOWNA);
     w = FindWindowRecord(hwnd);
-    if (w && !w->IsChild() && !(flags & SWP_NOACTIVATE) && w->enabled && platform::backend::IsVisible(hwnd)) {
+    if (w && !w->IsChild() && !(flags & SWP_NOACTIVATE) && w->enabled && platform::backend::Placement().IsVisible(hwnd)) {
         SetActivation(hwnd, true);
-        platform::backend::Activate(hwnd);
+        platform::backend::Placement().Activate(hwnd);
     }
     NotifyGeometry(hwnd);
     return TRUE;
@@ -248,18 +248,18 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
     return SetWindowPos(hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
-BOOL IsWindowVisible(HWND hwnd) { return FindWindowRecord(hwnd) && platform::backend::IsVisible(hwnd); }
+BOOL IsWindowVisible(HWND hwnd) { return FindWindowRecord(hwnd) && platform::backend::Placement().IsVisible(hwnd); }
 
 BOOL IsIconic(HWND hwnd)
 {
     Window* w = FindWindowRecord(hwnd);
-    return w && !w->IsChild() && platform::backend::IsMinimized(hwnd);
+    return w && !w->IsChild() && platform::backend::Placement().IsMinimized(hwnd);
 }
 
 BOOL IsZoomed(HWND hwnd)
 {
     Window* w = FindWindowRecord(hwnd);
-    return w && !w->IsChild() && platform::backend::IsMaximized(hwnd);
+    return w && !w->IsChild() && platform::backend::Placement().IsMaximized(hwnd);
 }
 
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
@@ -268,7 +268,7 @@ BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
         return FALSE;
     FrameMargins m = FrameFor(style, exStyle);
     rect->left -= m.left;
-    rect->top -= m.top + (menu ? platform::backend::MenuBarHeight() : 0);
+    rect->top -= m.top + (menu ? platform::backend::Menus().Height() : 0);
     rect->right += m.right;
     rect->bottom += m.bottom;
     return TRUE;
@@ -310,7 +310,7 @@ int GetSystemMetrics(int index)
     case SM_CYSMICON:
         return 16;
     case SM_CYMENU:
-        return platform::backend::MenuBarHeight();
+        return platform::backend::Menus().Height();
     case SM_CXMIN:
         return 112;
     case SM_CYMIN:

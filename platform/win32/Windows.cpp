@@ -56,7 +56,7 @@ void SendNcDestroyAndForget(HWND hwnd)
     if (it == r.windows.end())
         return;
     HMENU menu = it->second->IsChild() ? nullptr : it->second->menu;
-    backend::DestroyWidgets(hwnd);
+    backend::Widgets().Destroy(hwnd);
     r.windows.erase(it);
     r.order.erase(std::remove(r.order.begin(), r.order.end(), hwnd), r.order.end());
     DropMessagesFor(hwnd);
@@ -79,7 +79,7 @@ bool DestroyInternal(HWND hwnd, bool sendDestroy)
     if (FindWindowRecord(hwnd) && !FindWindowRecord(hwnd)->IsChild())
         PassActivationOn(hwnd);
     if (FindWindowRecord(hwnd))
-        backend::Show(hwnd, SW_HIDE);
+        backend::Placement().Show(hwnd, SW_HIDE);
     if (sendDestroy)
         SendDestroy(hwnd);
     SendNcDestroyAndForget(hwnd);
@@ -188,13 +188,13 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     r.windows[hwnd] = std::move(w);
     r.order.push_back(hwnd);
 
-    platform::backend::CreateWidgets(hwnd);
-    platform::backend::SetTitle(hwnd, rec.text);
-    platform::backend::SetIcon(hwnd, cls->icon);
-    platform::backend::SetCursorShape(hwnd, cls->cursor);
-    platform::backend::SetEnabled(hwnd, rec.enabled);
+    platform::backend::Widgets().Create(hwnd, child ? platform::backend::WindowKind::Child : platform::backend::WindowKind::TopLevel);
+    platform::backend::Widgets().SetText(hwnd, rec.text);
+    platform::backend::Widgets().SetIcon(hwnd, cls->icon);
+    platform::backend::Widgets().SetCursor(hwnd, cls->cursor);
+    platform::backend::Widgets().SetEnabled(hwnd, rec.enabled);
     if (!child && menu)
-        platform::backend::SetMenuBar(hwnd, menu);
+        platform::backend::Menus().SetMenu(hwnd, menu);
     RECT rect = CreationRect(style, x, y, width, height);
     PlaceWindow(rec, rect);
 
