@@ -222,7 +222,8 @@ RGBQUAD* MemWin::LoadPaletteResource()
         return NULL;
     }
     HGLOBAL hData = LoadResource(hModule, hResource);
-    if (hData == NULL) {
+    // A resource short of the 256 entries would have the palette read past its end.
+    if (hData == NULL || SizeofResource(hModule, hResource) < 256 * sizeof(RGBQUAD)) {
         MessageBox("Cann't load MYRT_PALETTE resource", NULL, MB_OK);
         return NULL;
     }

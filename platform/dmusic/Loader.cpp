@@ -1,24 +1,26 @@
 #include "dmusic/Loader.h"
 
-#include "dmusic/Segment.h"
+#include "base/HostFiles.h"
 #include "base/Unicode.h"
+#include "dmusic/MidiFileCheck.h"
+#include "dmusic/Segment.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <sys/stat.h>
-#include <vector>
 
 namespace platform {
 
 namespace {
 
+// Larger files are no music this program plays; they are refused before they are read.
+constexpr size_t kMaxMidiFile = size_t{1} << 20;
+
 // A Windows path as a host path: UTF-8, with slashes for backslashes.
-bool HostPath(std::u16string_view wide, std::string& path)
+bool WidePath(std::u16string_view wide, std::string& path)
 {
     if (!Utf16ToUtf8(wide, path))
         return false;
-    std::replace(path.begin(), path.end(), '\\', '/');
+    path = HostPath(path);
     return true;
 }
 
@@ -26,18 +28,6 @@ bool IsDirectory(const std::string& path)
 {
     struct stat st;
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-bool ReadRegularFile(const std::string& path, std::vector<uint8_t>& bytes)
-{
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
 }
 
 } // namespace
@@ -48,7 +38,7 @@ HRESULT Loader::SetSearchDirectory(REFGUID rguidClass, WCHAR* pwzPath, BOOL)
         return E_POINTER;
     return WithoutExceptions([&] {
         std::string dir;
-        if (!HostPath(pwzPath, dir) || !IsDirectory(dir))
+        if (!WidePath(pwzPath, dir) || !IsDirectory(dir))
             return DMUS_E_LOADER_BADPATH;
         // Segments are the only objects loaded here, so only their directory is kept.
         if (rguidClass == GUID_DirectMusicAllTypes || rguidClass == CLSID_DirectMusicSegment)
@@ -65,7 +55,7 @@ HRESULT Loader::FilePath(const DMUS_OBJECTDESC& desc, std::string& path) const
         return DMUS_E_LOADER_BADPATH;
     if (end == name)
         return DMUS_E_LOADER_NOFILENAME;
-    if (!HostPath(std::u16string_view(name, end - name), path))
+    if (!WidePath(std::u16string_view(name, end - name), path))
         return DMUS_E_LOADER_BADPATH;
     if (!(desc.dwValidData & DMUS_OBJ_FULLPATH) && !m_searchDirectory.empty())
         path = m_searchDirectory + "/" + path;
@@ -99,11 +89,10 @@ HRESULT Loader::Load(LPDMUS_OBJECTDESC pDesc, REFIID riid, LPVOID* ppv)
     std::string path;
     if (const HRESULT hr = FilePath(*pDesc, path); FAILED(hr))
         return hr;
-    std::vector<uint8_t> bytes;
-    if (!ReadRegularFile(path, bytes))
+    auto song = std::make_shared<Song>();
+    if (ReadRegularFile(path, kMaxMidiFile, &song->file) != FileRead::Ok)
         return DMUS_E_LOADER_FAILEDOPEN;
-    auto song = std::make_shared<MidiSong>();
-    switch (ParseMidiFile(bytes, *song)) {
+    switch (CheckMidiFile(song->file, &song->ticksPerBeat)) {
     case MidiFileError::None:
         break;
     case MidiFileError::NotMidi:

@@ -1,8 +1,11 @@
-// The MIDI synthesiser behind the performance: channel messages in, stereo samples out.
+// The MIDI synthesiser behind the performance, with its Standard MIDI File player: songs
+// in, stereo samples out. Songs advance by the samples rendered, so what is heard and
+// where the song stands never drift apart.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,13 +16,16 @@ constexpr int kMusicSampleRate = 44100;
 class MidiSynth {
 public:
     virtual ~MidiSynth() = default;
-    // A channel voice message, applied from the next rendered sample on.
-    virtual void Send(uint8_t status, uint8_t data1, uint8_t data2) = 0;
-    // Releases every sounding note; their release phases still ring.
-    virtual void NotesOff() = 0;
-    // Silences every voice at once.
-    virtual void SoundsOff() = 0;
-    // Interleaved 16-bit stereo at kMusicSampleRate.
+    // Plays a Standard MIDI File from its start, in place of the song playing (whose notes are
+    // released); false when it cannot be played.
+    virtual bool Play(std::span<const uint8_t> song) = 0;
+    // Ends the song and silences every voice at once.
+    virtual void Stop() = 0;
+    // Whether a song is playing and not yet at its end.
+    virtual bool IsPlaying() = 0;
+    // Where the song playing stands, in its ticks.
+    virtual uint32_t Tick() = 0;
+    // Renders interleaved 16-bit stereo at kMusicSampleRate.
     virtual void Render(int16_t* stereo, size_t frames) = 0;
 };
 
@@ -36,7 +42,12 @@ public:
 MidiSynthSource& CurrentSynthSource();
 void InstallSynthSource(MidiSynthSource* source);
 
-// A FluidSynth synthesiser with the first of these soundfonts that loads; nullptr with none.
+// A FluidSynth synthesiser with the first of these soundfonts that loads; nullptr with
+// none, or without FluidSynth.
 std::unique_ptr<MidiSynth> CreateFluidSynth(const std::vector<std::string>& soundFonts);
+
+// What the FluidSynth module offers: its one function, by this name.
+using FluidSynthFactory = MidiSynth* (*)(const std::vector<std::string>* soundFonts);
+inline constexpr char kFluidSynthFactory[] = "memory_create_fluidsynth";
 
 } // namespace platform

@@ -1,10 +1,16 @@
 #include "dmusic/Performance.h"
 
-#include "dmusic/Segment.h"
-
+#include <algorithm>
 #include <cstring>
 
 namespace platform {
+namespace {
+
+// While a song waits for its beat, the position is looked at this often: a synthesiser
+// block of FluidSynth, 1.5 ms.
+constexpr size_t kBeatCheckFrames = 64;
+
+} // namespace
 
 Performance::~Performance() { CloseDown(); }
 
@@ -19,7 +25,6 @@ HRESULT Performance::Init(IDirectMusic** ppDirectMusic, LPDIRECTSOUND, HWND)
         return DMUS_E_ALREADY_INITED;
     return WithoutExceptions([this] {
         m_synth = CurrentSynthSource().Create();
-        m_sequencer = std::make_unique<Sequencer>(m_synth.get());
         m_initialised = true;
         return S_OK;
     });
@@ -75,7 +80,16 @@ HRESULT Performance::PlaySegment(IDirectMusicSegment* pSegment, DWORD dwFlags, L
     std::lock_guard lock(m_mutex);
     if (!m_initialised)
         return DMUS_E_NOT_INIT;
-    m_sequencer->Play(segment->Song(), (dwFlags & DMUS_SEGF_BEAT) != 0);
+    const std::shared_ptr<const Song>& song = segment->GetSong();
+    if ((dwFlags & DMUS_SEGF_BEAT) && m_playing && m_synth && m_synth->IsPlaying()) {
+        // The first beat (quarter note) of the song playing at or after where it stands.
+        const uint32_t beat = std::max<uint32_t>(m_playing->ticksPerBeat, 1);
+        const uint64_t tick = m_synth->Tick();
+        m_waiting = Waiting{song, static_cast<uint32_t>((tick + beat - 1) / beat * beat)};
+        return S_OK;
+    }
+    m_waiting.reset();
+    Start(song);
     return S_OK;
 }
 
@@ -88,7 +102,10 @@ HRESULT Performance::Stop(IDirectMusicSegment* pSegment, IDirectMusicSegmentStat
     std::lock_guard lock(m_mutex);
     if (!m_initialised)
         return DMUS_E_NOT_INIT;
-    m_sequencer->Stop();
+    m_waiting.reset();
+    m_playing.reset();
+    if (m_synth)
+        m_synth->Stop();
     return S_OK;
 }
 
@@ -97,19 +114,42 @@ HRESULT Performance::CloseDown()
     m_stream.reset();
     m_device.reset();
     std::lock_guard lock(m_mutex);
-    m_sequencer.reset();
+    m_waiting.reset();
+    m_playing.reset();
     m_synth.reset();
     m_initialised = false;
     return S_OK;
 }
 
+void Performance::Start(std::shared_ptr<const Song> song)
+{
+    m_playing = std::move(song);
+    // A song the synthesiser cannot play is not heard.
+    if (m_synth)
+        m_synth->Play(m_playing->file);
+}
+
 void Performance::Render(int16_t* stereo, size_t frames)
 {
     std::lock_guard lock(m_mutex);
-    if (m_sequencer)
-        m_sequencer->Render(stereo, frames);
-    else
+    if (!m_synth) {
         std::memset(stereo, 0, frames * 2 * sizeof(int16_t));
+        return;
+    }
+    while (frames > 0) {
+        size_t span = frames;
+        if (m_waiting) {
+            if (!m_synth->IsPlaying() || m_synth->Tick() >= m_waiting->beatTick) {
+                Start(std::move(m_waiting->song));
+                m_waiting.reset();
+            } else {
+                span = std::min(frames, kBeatCheckFrames);
+            }
+        }
+        m_synth->Render(stereo, span);
+        stereo += span * 2;
+        frames -= span;
+    }
 }
 
 HRESULT CreateDirectMusicPerformance(REFIID riid, void** ppv)

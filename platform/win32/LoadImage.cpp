@@ -1,10 +1,10 @@
 // LoadImageA for bitmaps: from the program's resources, or from a .bmp file.
+#include "base/HostFiles.h"
 #include "resources/ResourceTemplates.h"
 #include "win32/BitmapFile.h"
 
 #include <windows.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,31 +12,7 @@ namespace platform::gdi {
 namespace {
 
 // Larger files cannot hold an image we accept.
-constexpr std::streamoff kMaxFileSize = 256ll << 20;
-
-bool ReadFile(const std::string& path, std::vector<uint8_t>* out)
-{
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file)
-        return false;
-    const std::streamoff size = file.tellg();
-    if (size < 0 || size > kMaxFileSize)
-        return false;
-    out->resize(static_cast<size_t>(size));
-    file.seekg(0);
-    return static_cast<bool>(file.read(reinterpret_cast<char*>(out->data()), size));
-}
-
-// A Windows path as the host names it: backslashes are separators.
-std::string HostPath(LPCSTR name)
-{
-    std::string path(name);
-    for (char& c : path) {
-        if (c == '\\')
-            c = '/';
-    }
-    return path;
-}
+constexpr size_t kMaxFileSize = size_t{256} << 20;
 
 bool LoadFromFile(LPCSTR name, Image* image)
 {
@@ -45,7 +21,7 @@ bool LoadFromFile(LPCSTR name, Image* image)
         return false;
     }
     std::vector<uint8_t> bytes;
-    if (!ReadFile(HostPath(name), &bytes)) {
+    if (ReadRegularFile(HostPath(name), kMaxFileSize, &bytes) != FileRead::Ok) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return false;
     }

@@ -5,6 +5,8 @@
 #include "win32/BitmapFile.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 #include <windows.h>
 
 #include <climits>
@@ -109,6 +111,11 @@ TEST_F(GdiTest, RefusesTruncatedAndMalformedFiles)
     EXPECT_EQ(LoadImageA(nullptr, (dir + "/missing.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
     EXPECT_EQ(LoadImageA(nullptr, MAKEINTRESOURCE(5), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
     EXPECT_EQ(LoadImageA(nullptr, dir.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr); // a folder
+    // A FIFO with no writer is refused at once, not waited on.
+    const std::string fifo = dir + "/fifo.bmp";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(LoadImageA(nullptr, fifo.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
+    unlink(fifo.c_str());
 
     HBITMAP ok = Load(good);
     EXPECT_NE(ok, nullptr);

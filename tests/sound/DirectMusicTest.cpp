@@ -8,6 +8,8 @@
 #include <dmusici.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace music_test;
 namespace pt = platform::testing;
 
@@ -126,6 +128,24 @@ TEST_F(DirectMusic, LoaderWithoutSearchDirectoryUsesTheWorkingDirectory)
     loader->Release();
 }
 
+// A valid song of exactly `size` bytes: one track with a long text event.
+Bytes SongOfSize(size_t size)
+{
+    const size_t fixed = 14 + 8 + 3 + 3 + 4; // header, track chunk, text event with a 3-byte length, end of track
+    Bytes body{0x00, 0xFF, 0x01};
+    const Bytes length = Vlq(static_cast<uint32_t>(size - fixed));
+    EXPECT_EQ(length.size(), 3u);
+    body.insert(body.end(), length.begin(), length.end());
+    body.insert(body.end(), size - fixed, 'a');
+    body.insert(body.end(), {0x00, 0xFF, 0x2F, 0x00});
+    Bytes file = MidiFile(0, 480, {});
+    file[11] = 1;
+    const Bytes track = Chunk("MTrk", body);
+    file.insert(file.end(), track.begin(), track.end());
+    EXPECT_EQ(file.size(), size);
+    return file;
+}
+
 TEST_F(DirectMusic, LoaderResultsForFilesItCannotPlay)
 {
     m_dir.Write("garbage.mid", Bytes(300, 0x5A));
@@ -134,6 +154,9 @@ TEST_F(DirectMusic, LoaderResultsForFilesItCannotPlay)
     m_dir.Write("truncated.mid", truncated);
     m_dir.Write("folder.mid/x", {});
     m_dir.Write("empty.mid", {});
+    m_dir.Write("largest.mid", SongOfSize(1 << 20));
+    m_dir.Write("large.mid", SongOfSize((1 << 20) + 1));
+    ASSERT_EQ(mkfifo((m_dir.Path() + "/fifo.mid").c_str(), 0600), 0);
     IDirectMusicLoader* loader = NewLoader();
     std::u16string dir = Wide(m_dir.Path());
     loader->SetSearchDirectory(GUID_DirectMusicAllTypes, dir.data(), FALSE);
@@ -143,6 +166,10 @@ TEST_F(DirectMusic, LoaderResultsForFilesItCannotPlay)
     EXPECT_EQ(Load(loader, SegmentDesc(u"garbage.mid")), DMUS_E_UNSUPPORTED_STREAM);
     EXPECT_EQ(Load(loader, SegmentDesc(u"empty.mid")), DMUS_E_UNSUPPORTED_STREAM);
     EXPECT_EQ(Load(loader, SegmentDesc(u"truncated.mid")), DMUS_E_INVALIDFILE);
+    // Files over a mebibyte are refused unread; with no writer a FIFO would never end.
+    EXPECT_EQ(Load(loader, SegmentDesc(u"largest.mid")), S_OK);
+    EXPECT_EQ(Load(loader, SegmentDesc(u"large.mid")), DMUS_E_LOADER_FAILEDOPEN);
+    EXPECT_EQ(Load(loader, SegmentDesc(u"fifo.mid")), DMUS_E_LOADER_FAILEDOPEN);
     EXPECT_EQ(pt::GetLiveMusicObjects().segments, 0);
     loader->Release();
 }
@@ -172,24 +199,40 @@ protected:
         DirectMusic::SetUp();
         m_dir.Write("song.mid", TwoNoteSong());
     }
-    // A performance with its port, playing the two-note song.
-    IDirectMusicPerformance* PlaySong()
+    IDirectMusicSegment* LoadSegment(const char16_t* name)
     {
         IDirectMusicLoader* loader = NewLoader();
         std::u16string dir = Wide(m_dir.Path());
         loader->SetSearchDirectory(GUID_DirectMusicAllTypes, dir.data(), FALSE);
-        DMUS_OBJECTDESC desc = SegmentDesc(u"song.mid");
+        DMUS_OBJECTDESC desc = SegmentDesc(name);
         IDirectMusicSegment* segment = nullptr;
         EXPECT_EQ(loader->GetObject(&desc, IID_IDirectMusicSegment, (void**)&segment), S_OK);
         loader->Release();
-
+        return segment;
+    }
+    // A performance with its port.
+    IDirectMusicPerformance* NewPlayingPerformance()
+    {
         IDirectMusicPerformance* performance = NewPerformance();
         BOOL autoDownload = TRUE;
         EXPECT_EQ(performance->Init(NULL, NULL, NULL), S_OK);
         EXPECT_EQ(performance->SetGlobalParam(GUID_PerfAutoDownload, &autoDownload, sizeof(BOOL)), S_OK);
         EXPECT_EQ(performance->AddPort(NULL), S_OK);
-        EXPECT_EQ(performance->PlaySegment(segment, DMUS_SEGF_BEAT, 0, NULL), S_OK);
-        segment->Release(); // the performance plays on
+        return performance;
+    }
+    // Plays the segment and lets it go: the performance plays on.
+    void Play(IDirectMusicPerformance* performance, const char16_t* name, DWORD flags)
+    {
+        IDirectMusicSegment* segment = LoadSegment(name);
+        ASSERT_NE(segment, nullptr);
+        EXPECT_EQ(performance->PlaySegment(segment, flags, 0, NULL), S_OK);
+        segment->Release();
+    }
+    // A performance with its port, playing the two-note song.
+    IDirectMusicPerformance* PlaySong()
+    {
+        IDirectMusicPerformance* performance = NewPlayingPerformance();
+        Play(performance, u"song.mid", DMUS_SEGF_BEAT);
         return performance;
     }
     void Finish(IDirectMusicPerformance* performance)
@@ -213,6 +256,40 @@ TEST_F(Playing, PlayedSegmentIsHeardUntilStopped)
     EXPECT_LT(Peak(pt::RenderCapturedMusic(8820)), kHeard) << "the note goes on after Stop";
     pt::RenderCapturedMusic(44100);
     EXPECT_LE(Peak(pt::RenderCapturedMusic(22050)), kSilent) << "still sounding after Stop";
+    Finish(performance);
+}
+
+// The frame at which the captured music first rises above a whisper; -1 when it never does.
+long Onset(const std::vector<int16_t>& stereo)
+{
+    for (size_t i = 0; i < stereo.size(); ++i)
+        if (std::abs(int(stereo[i])) > kHeard)
+            return static_cast<long>(i / 2);
+    return -1;
+}
+
+TEST_F(Playing, OnTheBeatASegmentWaitsForTheNextBeatOfTheOneThatPlays)
+{
+    // Two seconds of rest at 120 beats a minute (a beat each half second), and a loud note.
+    m_dir.Write("rest.mid", MidiFile(0, 480, {Track().Tempo(0, 500000).End(1920)}));
+    m_dir.Write("note.mid", MidiFile(0, 480, {Track().Event(0, {0xC0, 0}).Event(0, {0x90, 72, 120}).End(480)}));
+    IDirectMusicPerformance* performance = NewPlayingPerformance();
+    Play(performance, u"rest.mid", 0);
+    EXPECT_EQ(Onset(pt::RenderCapturedMusic(13230)), -1); // 0.3 s of rest
+
+    // The next beat is half a second in: 0.2 s from now.
+    Play(performance, u"note.mid", DMUS_SEGF_BEAT);
+    const long onBeat = Onset(pt::RenderCapturedMusic(22050));
+    EXPECT_GE(onBeat, 8820 - 64);
+    EXPECT_LT(onBeat, 8820 + 441) << "not on the beat, 8820 frames from the call";
+
+    // Without the flag it starts at once.
+    Play(performance, u"rest.mid", 0);
+    pt::RenderCapturedMusic(13230);
+    Play(performance, u"note.mid", 0);
+    const long atOnce = Onset(pt::RenderCapturedMusic(22050));
+    EXPECT_GE(atOnce, 0);
+    EXPECT_LT(atOnce, 441);
     Finish(performance);
 }
 

@@ -1,8 +1,9 @@
-// Standard MIDI File parsing and the sample-timed sequencer.
+// The loader's check of Standard MIDI Files: what it refuses, and that it reads nothing
+// outside the file.
 #include "MusicFiles.h"
 
-#include "dmusic/MidiFile.h"
-#include "dmusic/Sequencer.h"
+#include "dmusic/MidiFileCheck.h"
+#include "support/WaveImages.h"
 
 #include <gtest/gtest.h>
 
@@ -11,71 +12,66 @@
 
 using namespace music_test;
 using platform::MidiFileError;
-using platform::MidiSong;
 
 namespace {
 
-MidiFileError Parse(const Bytes& bytes, MidiSong* out = nullptr)
+// Checks a copy in a block of exactly the file's size, so that AddressSanitizer sees any
+// read past its end.
+MidiFileError Check(const Bytes& bytes, uint32_t* ticksPerBeat = nullptr)
 {
-    MidiSong song;
-    const MidiFileError e = platform::ParseMidiFile(bytes, song);
-    if (out)
-        *out = song;
+    const test_support::ExactCopy copy(bytes);
+    uint32_t division = 0;
+    const MidiFileError e = platform::CheckMidiFile({copy.data.get(), copy.size}, &division);
+    if (ticksPerBeat)
+        *ticksPerBeat = division;
     return e;
 }
 
 Bytes OneTrack(const Track& t) { return MidiFile(0, 480, {t}); }
 
-TEST(MidiFile, ReadsMessagesWithRunningStatusAndTheirTimes)
+TEST(MidiFileCheck, TakesSongsOfBothPlayedFormatsAndGivesTheirDivision)
 {
-    Track t;
-    t.Event(0, {0x90, 60, 100}).Event(480, {62, 90}).Event(240, {60, 0}).End();
-    MidiSong song;
-    ASSERT_EQ(Parse(OneTrack(t), &song), MidiFileError::None);
-    ASSERT_EQ(song.Messages().size(), 3u);
-    EXPECT_EQ(song.Messages()[1].status, 0x90);
-    EXPECT_EQ(song.Messages()[1].data1, 62);
-    EXPECT_EQ(song.Messages()[1].data2, 90);
-    EXPECT_EQ(song.Messages()[1].timeUs, 500000u);
-    EXPECT_EQ(song.Messages()[2].timeUs, 750000u);
-    EXPECT_EQ(song.LengthUs(), 750000u);
-}
-
-TEST(MidiFile, MergesTracksAndAppliesTempoFromAnyTrack)
-{
+    uint32_t division = 0;
+    EXPECT_EQ(Check(TwoNoteSong(), &division), MidiFileError::None);
+    EXPECT_EQ(division, 480u);
     Track tempo, notes;
-    tempo.Tempo(0, 250000).Tempo(480, 1000000).End();
-    notes.Event(480, {0xC0, 5}).Event(480, {0x90, 60, 1}).End();
-    MidiSong song;
-    ASSERT_EQ(Parse(MidiFile(1, 480, {tempo, notes}), &song), MidiFileError::None);
-    ASSERT_EQ(song.Messages().size(), 2u);
-    EXPECT_EQ(song.Messages()[0].timeUs, 250000u);  // one beat at 250 ms
-    EXPECT_EQ(song.Messages()[1].timeUs, 1250000u); // then one at a second
-    EXPECT_EQ(song.NextBeatUs(260000), 1250000u);
-    EXPECT_EQ(song.NextBeatUs(250000), 250000u);
+    tempo.Tempo(0, 250000).End();
+    notes.Event(0, {0x90, 60, 100}).Event(96, {60, 0}).End(); // running status
+    EXPECT_EQ(Check(MidiFile(1, 96, {tempo, notes}), &division), MidiFileError::None);
+    EXPECT_EQ(division, 96u);
+
+    // Chunks of other kinds are passed over, and what follows an end of track is not read.
+    Bytes extra = Chunk("XFIH", {1, 2, 3});
+    const Bytes track = Chunk("MTrk", {0x00, 0xFF, 0x2F, 0x00, 0xF8, 0xF8});
+    Bytes file = MidiFile(0, 480, {});
+    file[11] = 1; // one track, behind the other chunk
+    file.insert(file.end(), extra.begin(), extra.end());
+    file.insert(file.end(), track.begin(), track.end());
+    EXPECT_EQ(Check(file), MidiFileError::None);
 }
 
-TEST(MidiFile, EveryTruncationIsRejected)
+TEST(MidiFileCheck, EveryTruncationIsRejected)
 {
     const Bytes full = TwoNoteSong();
-    ASSERT_EQ(Parse(full), MidiFileError::None);
     for (size_t n = 0; n < full.size(); ++n)
-        EXPECT_NE(Parse(Bytes(full.begin(), full.begin() + n)), MidiFileError::None) << n << " bytes";
+        EXPECT_NE(Check(Bytes(full.begin(), full.begin() + n)), MidiFileError::None) << n << " bytes";
 }
 
-TEST(MidiFile, OtherFilesAreNotMidi)
+TEST(MidiFileCheck, FilesThatAreNotPlayedAreNotMidi)
 {
     const std::string wave = "RIFF\x24\0\0\0WAVEfmt ";
-    EXPECT_EQ(Parse(Bytes(wave.begin(), wave.end())), MidiFileError::NotMidi);
-    EXPECT_EQ(Parse(Bytes(1000, 0)), MidiFileError::NotMidi);
+    EXPECT_EQ(Check(Bytes(wave.begin(), wave.end())), MidiFileError::NotMidi);
+    EXPECT_EQ(Check(Bytes(1000, 0)), MidiFileError::NotMidi);
+    EXPECT_EQ(Check({}), MidiFileError::NotMidi);
     Track t;
     t.End();
-    EXPECT_EQ(Parse(MidiFile(2, 480, {t})), MidiFileError::NotMidi);
+    EXPECT_EQ(Check(MidiFile(2, 480, {t})), MidiFileError::NotMidi);
+    EXPECT_EQ(Check(MidiFile(0, 0xE728, {t})), MidiFileError::NotMidi); // SMPTE time: 25 frames of 40
 }
 
-TEST(MidiFile, MalformedFilesAreDamaged)
+TEST(MidiFileCheck, MalformedFilesAreDamaged)
 {
-    const auto damaged = [](const Track& t) { return Parse(OneTrack(t)) == MidiFileError::Damaged; };
+    const auto damaged = [](const Track& t) { return Check(OneTrack(t)) == MidiFileError::Damaged; };
     EXPECT_TRUE(damaged(Track().Event(0, {60, 100}).End()));                   // running status with no status
     EXPECT_TRUE(damaged(Track().Event(0, {0x90, 60, 0x80}).End()));            // data byte with the top bit
     EXPECT_TRUE(damaged(Track().Event(0, {0xFF, 0x01, 0x7F, 'a'}).End()));     // meta text longer than the track
@@ -83,14 +79,15 @@ TEST(MidiFile, MalformedFilesAreDamaged)
     EXPECT_TRUE(damaged(Track().Event(0, {0x90, 60, 1}).Event(0, {0xFF, 0x06, 0}).Event(0, {61, 1}))); // meta ends running status
     EXPECT_TRUE(damaged(Track().Event(0, {0xF8}).End()));                      // real-time byte in a file
     EXPECT_TRUE(damaged(Track().Event(0, {0xFF, 0xFF, 0xFF, 0xFF, 0x7F})));    // five-byte delta
-    EXPECT_EQ(Parse(MidiFile(0, 480, {})), MidiFileError::Damaged);            // no tracks
-    EXPECT_EQ(Parse(MidiFile(0, 0, {Track().End()})), MidiFileError::Damaged); // no timing
+    EXPECT_EQ(Check(MidiFile(0, 480, {})), MidiFileError::Damaged);            // no tracks
+    EXPECT_EQ(Check(MidiFile(0, 0, {Track().End()})), MidiFileError::Damaged); // no timing
+    EXPECT_EQ(Check(MidiFile(3, 480, {Track().End()})), MidiFileError::Damaged);
     Bytes missingTrack = MidiFile(1, 480, {Track().End()});
     missingTrack[11] = 2; // says two tracks, holds one
-    EXPECT_EQ(Parse(missingTrack), MidiFileError::Damaged);
+    EXPECT_EQ(Check(missingTrack), MidiFileError::Damaged);
 }
 
-TEST(MidiFile, RandomDamageNeverReadsOutsideTheFile)
+TEST(MidiFileCheck, RandomDamageNeverReadsOutsideTheFile)
 {
     const Bytes song = TwoNoteSong();
     std::mt19937 random(7);
@@ -99,80 +96,8 @@ TEST(MidiFile, RandomDamageNeverReadsOutsideTheFile)
         for (int k = 0; k < 3; ++k)
             damaged[random() % damaged.size()] = static_cast<uint8_t>(random());
         damaged.resize(random() % (damaged.size() + 1));
-        MidiSong parsed;
-        if (platform::ParseMidiFile(damaged, parsed) == MidiFileError::None)
-            (void)parsed.NextBeatUs(123456);
+        Check(damaged);
     }
-}
-
-// Records what the sequencer sends, by the frame at which it arrives.
-class RecordingSynth : public platform::MidiSynth {
-public:
-    struct Sent {
-        uint64_t frame;
-        int what; // a status byte, or -1 for notes off, -2 for sounds off
-        int data1;
-    };
-    std::vector<Sent> sent;
-    uint64_t frame = 0;
-
-    void Send(uint8_t status, uint8_t data1, uint8_t) override { sent.push_back({frame, status, data1}); }
-    void NotesOff() override { sent.push_back({frame, -1, 0}); }
-    void SoundsOff() override { sent.push_back({frame, -2, 0}); }
-    void Render(int16_t* stereo, size_t frames) override
-    {
-        std::fill(stereo, stereo + frames * 2, int16_t(1));
-        frame += frames;
-    }
-};
-
-std::shared_ptr<const MidiSong> Song(const Bytes& bytes)
-{
-    auto song = std::make_shared<MidiSong>();
-    EXPECT_EQ(platform::ParseMidiFile(bytes, *song), MidiFileError::None);
-    return song;
-}
-
-void RenderFrames(platform::Sequencer& seq, size_t frames, size_t chunk = 1000)
-{
-    std::vector<int16_t> buffer(chunk * 2);
-    while (frames > 0) {
-        const size_t n = std::min(frames, chunk);
-        seq.Render(buffer.data(), n);
-        frames -= n;
-    }
-}
-
-TEST(Sequencer, SendsEachMessageOnItsSample)
-{
-    RecordingSynth synth;
-    platform::Sequencer seq(&synth);
-    seq.Play(Song(TwoNoteSong()), true); // nothing plays: starts at once
-    RenderFrames(seq, 50000, 999);
-    ASSERT_EQ(synth.sent.size(), 5u);
-    EXPECT_EQ(synth.sent[0].frame, 0u);
-    EXPECT_EQ(synth.sent[2].frame, 22050u); // the second note, half a second in
-    EXPECT_EQ(synth.sent[2].what, 0x80);
-    EXPECT_EQ(synth.sent[4].frame, 44100u);
-    EXPECT_FALSE(seq.IsPlaying());
-}
-
-TEST(Sequencer, OnTheBeatTheNewSongWaitsForTheNextBeatOfTheOldOne)
-{
-    RecordingSynth synth;
-    platform::Sequencer seq(&synth);
-    seq.Play(Song(TwoNoteSong()), false);
-    RenderFrames(seq, 13230); // 0.3 s: the next beat is at 0.5 s
-    synth.sent.clear();
-    seq.Play(Song(MidiFile(0, 480, {Track().Event(0, {0x90, 72, 100}).End(480)})), true);
-    RenderFrames(seq, 20000);
-    ASSERT_GE(synth.sent.size(), 2u);
-    EXPECT_EQ(synth.sent[0].frame, 22050u);
-    EXPECT_EQ(synth.sent[0].what, -1); // the old song's notes are released as it stops
-    EXPECT_EQ(synth.sent[1].frame, 22050u);
-    EXPECT_EQ(synth.sent[1].data1, 72);
-    for (const auto& s : synth.sent)
-        EXPECT_NE(s.data1, 64) << "the old song went on";
 }
 
 } // namespace
