@@ -10,7 +10,11 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
 #include <limits>
+#include <unistd.h>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -21,6 +25,39 @@ namespace {
 constexpr int kStreamBuffers = 4;
 constexpr size_t kStreamBufferFrames = 1024; // four of them: under a tenth of a second queued
 constexpr auto kRefillPeriod = std::chrono::milliseconds(10);
+
+// While a device opens, OpenAL and the sound system under it (ALSA, say) tell the terminal
+// about every output they try and cannot open; without a sound card the program simply
+// runs silent, so they are not shown. MEMORY_AUDIO_DEBUG=1 shows them.
+class QuietTerminal {
+public:
+    QuietTerminal()
+    {
+        const char* debug = std::getenv("MEMORY_AUDIO_DEBUG");
+        if (debug && *debug && *debug != '0')
+            return;
+        std::fflush(stderr);
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        m_saved = null < 0 ? -1 : fcntl(2, F_DUPFD_CLOEXEC, 3);
+        if (m_saved >= 0)
+            dup2(null, 2);
+        if (null >= 0)
+            close(null);
+    }
+    ~QuietTerminal()
+    {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        dup2(m_saved, 2);
+        close(m_saved);
+    }
+    QuietTerminal(const QuietTerminal&) = delete;
+    QuietTerminal& operator=(const QuietTerminal&) = delete;
+
+private:
+    int m_saved = -1;
+};
 
 ALenum alFormat(const PcmFormat& f)
 {
@@ -241,6 +278,7 @@ public:
         // One device and context for the process: OpenAL's current context is process-wide.
         if (auto existing = m_shared.lock())
             return existing;
+        QuietTerminal quiet;
         ALCdevice* device = alcOpenDevice(nullptr);
         if (!device)
             return nullptr;

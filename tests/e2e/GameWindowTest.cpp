@@ -69,7 +69,7 @@ TEST(GameWindow, OpensWithTheGameCaptionAndDrawsTheBackground)
 
     // The menu's "E&xit" ends the program.
     x.X("xdotool windowfocus --sync " + window + " key --clearmodifiers alt+g x");
-    EXPECT_GE(x.WaitExit(pid, 10000), 0);
+    EXPECT_EQ(x.WaitExit(pid, 10000), 0) << "a clean exit, not a crash (128 + signal) or a hang (-1)";
 }
 
 } // namespace

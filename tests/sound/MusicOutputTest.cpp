@@ -1,4 +1,5 @@
 // The music as the program plays it: through OpenAL, here into OpenAL's wave-file device.
+#include "ChildRun.h"
 #include "MusicFiles.h"
 
 #include "sound/MidiPlayer.h"
@@ -10,13 +11,9 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
 #include <vector>
-
-extern char** environ;
 
 using namespace music_test;
 
@@ -37,37 +34,7 @@ class PlayIntoWaveDevice : public ::testing::Test {
     }
 };
 
-const bool g_childRegistered = [] {
-    if (!std::getenv(kChildVariable))
-        return false;
-    ::testing::RegisterTest("MusicWaveChild", "Play", nullptr, nullptr, __FILE__, __LINE__,
-                            []() -> ::testing::Test* { return new PlayIntoWaveDevice; });
-    return true;
-}();
-
-int RunChild(const std::string& dir)
-{
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e)
-        if (std::strncmp(*e, "ALSOFT_", 7) != 0)
-            env.emplace_back(*e);
-    env.push_back("ALSOFT_DRIVERS=wave");
-    env.push_back("ALSOFT_CONF=" + dir + "/alsoft.conf");
-    env.push_back(std::string(kChildVariable) + "=" + dir);
-    std::vector<char*> envp;
-    for (std::string& e : env)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-
-    std::string exe = "/proc/self/exe", filter = "--gtest_filter=MusicWaveChild.Play";
-    char* argv[] = {exe.data(), filter.data(), nullptr};
-    pid_t pid;
-    if (posix_spawn(&pid, exe.c_str(), nullptr, nullptr, argv, envp.data()) != 0)
-        return -1;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+const bool g_childRegistered = RegisterChildTest<PlayIntoWaveDevice>(kChildVariable, "MusicWaveChild", "Play");
 
 // The 16-bit samples of a wave file's data chunk.
 std::vector<int16_t> WaveSamples(const std::string& path)
@@ -96,7 +63,10 @@ TEST(MusicOutput, ThePlayerIsHeardOnTheAudioDevice)
                              "[wave]\nfile = " + wave + "\n";
     dir.Write("alsoft.conf", Bytes(conf.begin(), conf.end()));
 
-    ASSERT_EQ(RunChild(dir.Path()), 0);
+    const ChildRun child = RunThisBinary("MusicWaveChild.Play", {"ALSOFT_"},
+                                         {"ALSOFT_DRIVERS=wave", "ALSOFT_CONF=" + dir.Path() + "/alsoft.conf",
+                                          std::string(kChildVariable) + "=" + dir.Path()});
+    ASSERT_EQ(child.exitCode, 0) << child.errors;
     const std::vector<int16_t> samples = WaveSamples(wave);
     ASSERT_GT(samples.size(), 44100u) << "under half a second written";
     EXPECT_GT(Peak(samples), kHeard);

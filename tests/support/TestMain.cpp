@@ -1,3 +1,5 @@
+#include "support/ResultNames.h"
+
 #include <gtest/gtest.h>
 
 // Every suite runs on one thread, as the program does; the platform creates its
@@ -5,5 +7,6 @@
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
+    testsupport::NameResultCodesInFailures();
     return RUN_ALL_TESTS();
 }
