@@ -2,6 +2,7 @@
 
 #include "frame/BitmapSurface.h"
 #include "frame/FrameTimer.h"
+#include "game/ScreenCaps.h"
 #include "game/WindowProcRules.h"
 #include "resource.h"
 #include "sound/DSound.h"
@@ -114,11 +115,7 @@ int MemWin::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     GetWindowRect(&m_rcDefaultWindow);
 
-    HDC hdcScreen = ::GetDC(NULL);
-    m_nHorzRes = GetDeviceCaps(hdcScreen, HORZRES);
-    m_nVertRes = GetDeviceCaps(hdcScreen, VERTRES);
-    m_nBitsPixel = GetDeviceCaps(hdcScreen, BITSPIXEL);
-    ::ReleaseDC(NULL, hdcScreen);
+    ReadScreenCaps(&m_nHorzRes, &m_nVertRes, &m_nBitsPixel);
     return 0;
 }
 

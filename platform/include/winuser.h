@@ -150,6 +150,7 @@ typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define HWND_BOTTOM ((HWND)1)
 #define HWND_TOPMOST ((HWND)-1)
 #define HWND_NOTOPMOST ((HWND)-2)
+#define HWND_BROADCAST ((HWND)0xffff)
 
 #define CW_USEDEFAULT ((int)0x80000000)
 

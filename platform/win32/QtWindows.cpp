@@ -222,6 +222,23 @@ SIZE ClientWidgetSize(HWND hwnd)
     return SIZE{b->client->width(), b->client->height()};
 }
 
+namespace {
+
+// Leaving the maximised state: the window takes its normal rectangle back at once, as
+// the caller may size or read it right away (the window system answers later).
+void ShowNormalNow(qt::FrameWidget* f)
+{
+    const bool wasMaximized = f->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+    const QRect normal = f->normalGeometry();
+    f->showNormal();
+    if (wasMaximized && normal.isValid()) {
+        f->setGeometry(normal);
+        f->LayOut(normal.size());
+    }
+}
+
+} // namespace
+
 void Show(HWND hwnd, int cmd)
 {
     BackendWindow* b = FindBackendWindow(hwnd);
@@ -246,14 +263,14 @@ void Show(HWND hwnd, int cmd)
         f->showMaximized();
         break;
     case SW_SHOWNORMAL:
-        f->showNormal();
+        ShowNormalNow(f);
         break;
     case SW_RESTORE:
         if (f->windowState() & Qt::WindowMinimized) {
             f->setWindowState(f->windowState() & ~Qt::WindowMinimized);
             f->show();
         } else {
-            f->showNormal();
+            ShowNormalNow(f);
         }
         break;
     default:
