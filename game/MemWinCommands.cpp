@@ -66,7 +66,3 @@ void MemWin::OnSize(UINT nType, int cx, int cy)
 }
 
 void MemWin::RestoreWindowSize() {}
-
-void MemWin::PlayWinSound() {}
-
-void MemWin::PlayStartSound() {}
