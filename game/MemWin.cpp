@@ -2,6 +2,7 @@
 
 #include "frame/BitmapSurface.h"
 #include "frame/FrameTimer.h"
+#include "game/GameMemory.h"
 #include "game/ScreenCaps.h"
 #include "game/WindowProcRules.h"
 #include "resource.h"
@@ -106,6 +107,9 @@ int MemWin::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (DirectDrawWin::OnCreate(lpCreateStruct) == -1)
         return -1;
 
+    m_pGame = new GameMemory(this);
+    m_pGame->Init();
+
     if (__argc != 1 && !DirectPlayCheck())
         return -1;
     if (!StartSound())
@@ -196,8 +200,11 @@ void MemWin::DrawFrame()
 
     BltClipped(m_pBackBuffer, m_pBackgroundSurface, 0, 0, FALSE);
 
-    // The game model comes with its own change; until then the frame is the background alone.
-    FrameTimer(FT_ELAPSED_TIME);
+    float fElapsed = FrameTimer(FT_ELAPSED_TIME);
+    if (m_pGame) {
+        m_pGame->Update(&fElapsed);
+        m_pGame->Draw();
+    }
 
     // The back buffer keeps the size it was made with; it is stretched into the client area.
     if (m_pPrimary && m_pBackBuffer)
@@ -240,8 +247,12 @@ void MemWin::LoadPalette()
 
 void MemWin::OnDestroy()
 {
-    // The options dialog and the game model come with their own changes; until then there are none to delete.
+    // The options dialog comes with its own change; until then there is none to delete.
     ReleaseSurfaces();
+    if (m_pGame) {
+        delete m_pGame; // and with it the cards
+        m_pGame = NULL;
+    }
     if (m_pDSound) {
         delete m_pDSound;
         m_pDSound = NULL;

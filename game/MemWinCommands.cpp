@@ -141,7 +141,3 @@ void MemWin::RestoreWindowSize()
     SetWindowPos(NULL, 0, 0, m_rcDefaultWindow.right - m_rcDefaultWindow.left,
                  m_rcDefaultWindow.bottom - m_rcDefaultWindow.top, SWP_NOMOVE | SWP_NOZORDER);
 }
-
-void MemWin::PlayWinSound() {}
-
-void MemWin::PlayStartSound() {}
