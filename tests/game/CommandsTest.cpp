@@ -15,16 +15,10 @@
 
 namespace {
 
+using gametest::Choose;
 using platform::testing::RecordedMessageBoxes;
 
 using CommandsTest = gametest::GameWindowTest;
-
-// Chooses the menu item as the user would and lets the command arrive.
-void Choose(MemWin* pWin, UINT nCommand)
-{
-    ASSERT_TRUE(platform::testing::ChooseMenuItem(pWin->m_hWnd, nCommand)) << nCommand;
-    platform::testing::DispatchPendingMessages();
-}
 
 bool SoundItemChecked(MemWin* pWin)
 {

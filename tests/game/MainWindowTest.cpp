@@ -58,7 +58,8 @@ TEST_F(MainWindowTest, CreationMakesTheTitledShownWindowWithItsClientAreaAndMenu
 
     char title[64] = "";
     GetWindowTextA(hwnd, title, sizeof(title));
-    EXPECT_STREQ(title, "Memory Game");
+    // The game model's caption replaces the title the window was created with.
+    EXPECT_STREQ(title, "Valdmark Software, KV Memory: ");
     EXPECT_TRUE(IsWindowVisible(hwnd));
     CRect client;
     pWin->GetClientRect(&client);
