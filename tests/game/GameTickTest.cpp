@@ -54,6 +54,27 @@ TEST_F(GameTickTest, TheIdleFlashComesOnThe81stTickOnlyWhileNoCardIsFaceUp)
         EXPECT_EQ(CardAt(k)->m_nState, CARD_FACE_DOWN) << "card " << k;
 }
 
+TEST_F(GameTickTest, AFirstCardThatTheFlashTurnedDownIsTurnedUpAgainNotPairedWithItself)
+{
+    g_fRotateSpeed = 1.0f; // a turn of 2.5 s
+    ClickAt(4);
+    PointAt(4);
+    Tick(81);
+    ASSERT_EQ(CardAt(4)->m_nState, CARD_TURN_DOWN_VERTICAL) << "no face up: the first card under the mouse flashes";
+    Frames(200);
+    ASSERT_EQ(CardAt(4)->m_nState, CARD_FACE_DOWN);
+    win->m_bSoundOn = 1;
+    ClickAt(4);
+    EXPECT_EQ(g_nGameState, GS_ONE_UP);
+    EXPECT_EQ(game->m_pFirst, CardAt(4));
+    EXPECT_EQ(game->m_pSecond, nullptr);
+    EXPECT_EQ(CardAt(4)->m_nState, CARD_TURN_UP_VERTICAL);
+    EXPECT_EQ(sounds->Take(), std::vector<std::string>{"Tsik"});
+    ClickAt(PartnerOf(4));
+    EXPECT_EQ(g_nGameState, GS_TWO_UP);
+    EXPECT_EQ(game->m_pSecond, CardAt(PartnerOf(4)));
+}
+
 TEST_F(GameTickTest, TheHintShowsTheFirstCardsPartnerUntilTheButtonGoesUp)
 {
     game->ShowHint();
@@ -73,6 +94,24 @@ TEST_F(GameTickTest, TheHintShowsTheFirstCardsPartnerUntilTheButtonGoesUp)
     EXPECT_EQ(game->m_pHintCard, nullptr);
     game->OnLButtonUp(); // without a hint card: nothing
     EXPECT_EQ(CardAt(partner)->m_nState, CARD_FACE_DOWN);
+}
+
+TEST_F(GameTickTest, ANewGameForgetsTheHintSoTheButtonGoingUpCannotStallTheDeal)
+{
+    ClickAt(0);
+    const int partner = PartnerOf(0);
+    game->ShowHint();
+    ASSERT_EQ(game->m_pHintCard, CardAt(partner));
+    game->Start();
+    EXPECT_EQ(game->m_pHintCard, nullptr);
+    EXPECT_EQ(CardAt(partner)->m_nState, CARD_FACE_UP) << "Start changes no card";
+    while (g_nNextDealCard <= partner)
+        Frame(0.05f);
+    ASSERT_EQ(CardAt(partner)->m_nState, CARD_TURN_DOWN_VERTICAL);
+    game->OnLButtonUp();
+    EXPECT_EQ(CardAt(partner)->m_nState, CARD_TURN_DOWN_VERTICAL) << "the dealt effect runs on";
+    Frames(30, 0.05f);
+    EXPECT_EQ(g_nGameState, GS_NONE_UP);
 }
 
 TEST_F(GameTickTest, LookupsStayInsideTheCardsAndAPartnerIsNeverTheCardItself)
