@@ -113,8 +113,11 @@ void Card::Animate(float* pElapsed)
         NULL,
         &Card::StepAppear,
     };
-    if (m_nState >= 0 && m_nState < 16 && s_apSteps[m_nState])
-        (this->*s_apSteps[m_nState])();
+    if (m_nState < 0 || m_nState >= 16)
+        return;
+    const CardOp pStep = s_apSteps[m_nState];
+    if (pStep)
+        (this->*pStep)();
 }
 
 void Card::StepFaceUp()
