@@ -35,9 +35,11 @@ void AGame::OnLButtonDown()
 
     switch (g_nGameState) {
     case GS_ONE_UP:
-        // Without a first card (the start-up state) this click chooses the first card,
-        // as when none is up: a pair is never compared without it.
-        if (m_pFirst == NULL)
+        // Without a first card (the start-up state) this click chooses the first card, as
+        // when none is up: a pair is never compared without it. Nor with the first card
+        // twice: when the idle flash has turned the first card down, a click on it turns it
+        // up again as the first card.
+        if (m_pFirst == NULL || pCard == m_pFirst)
             break;
         if (pCard->m_nState != CARD_FACE_DOWN)
             return;

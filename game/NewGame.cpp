@@ -72,7 +72,10 @@ void AGame::Start()
     g_nGameState = GS_DEALING;
     g_nCardsFinished = 0;
     SetDealMode(DealModeOfStyle(m_pOwner->m_nRotateStyle));
-    // A game in progress is abandoned without a result.
+    // A game in progress is abandoned without a result, and with it its hint: the button
+    // going up in the deal would otherwise turn the hint card down in the middle of its
+    // dealt effect, whose end the deal then waits for in vain.
+    m_pHintCard = NULL;
     g_bClockRunning = 0;
     g_nElapsedMs = 0;
     m_pOwner->SetWindowText(CString(g_pszCaption) + " 0");

@@ -96,6 +96,13 @@ void GameModelTest::Tick(int n)
         game->OnTimer();
 }
 
+void GameModelTest::TurnUpSecond(int k)
+{
+    ClickAt(k);
+    Frames(20);
+    Tick();
+}
+
 void GameModelTest::Deal()
 {
     game->Start();
@@ -110,9 +117,7 @@ void GameModelTest::MatchAllPairs()
     for (int value = 0; value < 6; ++value) {
         std::vector<int> slots = SlotsOf(value);
         ClickAt(slots[0]);
-        ClickAt(slots[1]);
-        Frames(20); // the second card's turn-up ends
-        Tick();
+        TurnUpSecond(slots[1]);
         ASSERT_EQ(g_nGameState, GS_NONE_UP) << "value " << value;
     }
 }

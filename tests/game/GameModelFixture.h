@@ -32,6 +32,8 @@ struct GameModelTest : GameWindowTest {
     // The left button going down over slot k.
     void ClickAt(int k);
     void Tick(int n = 1);
+    // The second card of a pair clicked, its turn-up ended and the tick that compares the pair.
+    void TurnUpSecond(int k);
     // "S&tart", then frames until the deal has ended.
     void Deal();
     // Turns up both cards of every pair, one pair after the other; the win needs one more tick.

@@ -58,8 +58,7 @@ TEST_F(MainWindowTest, CreationMakesTheTitledShownWindowWithItsClientAreaAndMenu
 
     char title[64] = "";
     GetWindowTextA(hwnd, title, sizeof(title));
-    // The game model's caption replaces the title the window was created with.
-    EXPECT_STREQ(title, "Valdmark Software, KV Memory: ");
+    EXPECT_STREQ(title, "Valdmark Software, KV Memory: "); // the game's caption replaced "Memory Game"
     EXPECT_TRUE(IsWindowVisible(hwnd));
     CRect client;
     pWin->GetClientRect(&client);
