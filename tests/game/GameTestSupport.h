@@ -60,6 +60,9 @@ uint32_t WindowPixel(HWND hwnd, int x, int y);
 // Fills the window's client pixels with one colour.
 void FillWindow(HWND hwnd, uint32_t colour);
 
+// Chooses the menu item as the user would and lets the command arrive.
+void Choose(MemWin* pWin, UINT nCommand);
+
 bool SameCounts(const platform::testing::DirectDrawCounts& a, const platform::testing::DirectDrawCounts& b);
 
 } // namespace gametest
