@@ -93,6 +93,22 @@ TEST_F(GameDealTest, ADealTickNeedsMoreThanTheDelayAndStartsOneCardAtMost)
     EXPECT_EQ(Clock(), " 0") << "nothing rewrites the title while dealing";
 }
 
+TEST_F(GameDealTest, TheEndOfTheDealPlaysGlassAndThenTheWindowsStartSound)
+{
+    const std::vector<std::string> start = {"Fall1", "Fall2", "Fall3", "Fall4", "Fall5",
+                                            "Fall6", "Fall7", "Fall8", "Glass"};
+    win->m_bSoundOn = 1;
+    game->Start();
+    srand(21);
+    const std::string expected = start[rand() % 9];
+    while (g_nGameState == GS_DEALING) {
+        EXPECT_EQ(sounds->Take(), std::vector<std::string>{});
+        srand(21); // the frame that ends the deal draws first for the start sound
+        Frame(0.05f);
+    }
+    EXPECT_EQ(sounds->Take(), (std::vector<std::string>{"Glass", expected}));
+}
+
 TEST_F(GameDealTest, StartDuringADealChangesNothingAndDuringPlayOrAfterAWinBeginsAgain)
 {
     game->Start();
