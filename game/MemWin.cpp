@@ -2,6 +2,7 @@
 
 #include "frame/BitmapSurface.h"
 #include "frame/FrameTimer.h"
+#include "game/DlgOptions.h"
 #include "game/WindowProcRules.h"
 #include "resource.h"
 #include "sound/DSound.h"
@@ -89,6 +90,7 @@ MemWin::MemWin()
     , m_nRotateStyle(ROTATE_VERTICAL)
 {
     ZeroMemory(&m_rcDefaultWindow, sizeof(m_rcDefaultWindow));
+    m_pDlgOptions = new CDlgOptions(NULL);
 }
 
 MemWin::~MemWin() {}
@@ -243,7 +245,11 @@ void MemWin::LoadPalette()
 
 void MemWin::OnDestroy()
 {
-    // The options dialog and the game model come with their own changes; until then there are none to delete.
+    if (m_pDlgOptions) {
+        delete m_pDlgOptions;
+        m_pDlgOptions = NULL;
+    }
+    // The game model comes with its own change; until then there is none to delete.
     ReleaseSurfaces();
     if (m_pDSound) {
         delete m_pDSound;

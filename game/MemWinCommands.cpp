@@ -3,8 +3,12 @@
 // mouse, activation, size and palette messages already runs here.
 #include "game/MemWin.h"
 
+#include "game/DlgOptions.h"
+
+// Posted by the dialog as it closes: its window goes now, the object stays for the next opening.
 LRESULT MemWin::OnOptionsClosed(WPARAM, LPARAM)
 {
+    m_pDlgOptions->DestroyWindow();
     return 0;
 }
 
@@ -41,7 +45,16 @@ void MemWin::OnStart() {}
 
 void MemWin::OnSound() {}
 
-void MemWin::OnOptions() {}
+void MemWin::OnOptions()
+{
+    if (!m_pDlgOptions->m_bShown) {
+        m_pDlgOptions->Create();
+        return;
+    }
+    HWND hDialog = ::FindWindowA(NULL, "Options");
+    if (hDialog)
+        ::SetActiveWindow(hDialog);
+}
 
 void MemWin::OnPlayMidiTest() {}
 
