@@ -142,13 +142,16 @@ TEST(OptionsDialog, OpensFromTheMenuCentredOnTheFaceColourAndClosesWithEscape)
     EXPECT_GT(game.area.w, 133);
     EXPECT_GT(game.area.h, 136);
 
-    Pause(500);
+    // The dialog's face below the "Rotate style:" box, once it is drawn, and the board beside the dialog.
     Screen shot;
-    ASSERT_TRUE(game.Shoot(&shot));
-    game.x.X("import -window root '" + BinaryDir() + "/e2e-options-dialog.png'");
-    // The dialog's face below the "Rotate style:" box and the board beside the dialog.
     int fx = 0, fy = 0;
     game.ToScreen(20, 125, &fx, &fy);
+    for (int attempt = 0; attempt < 25; ++attempt, Pause(200)) {
+        ASSERT_TRUE(game.Shoot(&shot));
+        if (Light(shot.At(fx, fy)))
+            break;
+    }
+    game.x.X("import -window root '" + BinaryDir() + "/e2e-options-dialog.png'");
     EXPECT_TRUE(Light(shot.At(fx, fy)));
     EXPECT_FALSE(Light(shot.At(game.area.x - 20, fy)));
     // The "Rotate" trackbar's thumb stands at 8 of 1 to 20, lowest at the top: in the
@@ -176,6 +179,7 @@ TEST(OptionsDialog, SquareStartsADealAndADragOfRotateSlowsTheNextOne)
     if (game.Title().rfind(kCaption, 0) != 0)
         GTEST_SKIP() << "needs the game model (the title is \"" << game.Title() << "\")";
     ASSERT_FALSE(game.OpenOptions().empty()) << "no Options window";
+    Pause(500);
 
     // "Square" at the default speed: a new deal, whose end starts the clock in the title.
     const std::string dealing = kCaption + " 0";
