@@ -69,8 +69,10 @@ void Click(HWND hwnd)
     const DWORD type = TypeOf(hwnd);
     if (type == BS_AUTORADIOBUTTON) {
         SendMessageA(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+        // Only the group's automatic radio buttons; other controls' styles mean other things.
         for (HWND other : GroupOf(hwnd))
-            if (other != hwnd && TypeOf(other) == BS_AUTORADIOBUTTON && IsChild(GetParent(hwnd), other))
+            if (other != hwnd && (SendMessageA(other, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) &&
+                TypeOf(other) == BS_AUTORADIOBUTTON)
                 SendMessageA(other, BM_SETCHECK, BST_UNCHECKED, 0);
     } else if (type == BS_AUTOCHECKBOX) {
         SendMessageA(hwnd, BM_SETCHECK, checks()[hwnd] ? BST_UNCHECKED : BST_CHECKED, 0);

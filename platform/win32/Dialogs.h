@@ -46,7 +46,8 @@ std::vector<HWND> ChildWindows(HWND parent);
 // with WS_GROUP (or the first child) up to the next control with WS_GROUP.
 std::vector<HWND> GroupOf(HWND control);
 
-// The dialog's controls' own WS_VISIBLE and WS_DISABLED, whatever the dialog's state.
+// Whether a control can take the dialog's keyboard: its own WS_VISIBLE set and
+// WS_DISABLED clear, whether or not the dialog itself is shown yet.
 bool TakesDialogInput(HWND control);
 
 } // namespace platform::win32
