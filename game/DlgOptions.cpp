@@ -1,5 +1,6 @@
 #include "game/DlgOptions.h"
 
+#include "game/AGame.h"
 #include "game/GameGlobals.h"
 #include "game/MemWin.h"
 #include "game/WindowProcRules.h"
@@ -64,11 +65,14 @@ void CDlgOptions::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
     CDialog::OnVScroll(nSBCode, nPos, pScrollBar);
 }
 
+// The style is stored first, so that a start refused during a deal still leaves it for
+// the next card turned and the next game.
 void CDlgOptions::OnRotateStyle()
 {
     UpdateData(TRUE);
     MemWin* pWin = (MemWin*)m_pOwnerWin;
     pWin->m_nRotateStyle = m_nRotateStyle;
+    pWin->m_pGame->Start();
 }
 
 void CDlgOptions::OnReset()

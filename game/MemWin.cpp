@@ -3,6 +3,7 @@
 #include "frame/BitmapSurface.h"
 #include "frame/FrameTimer.h"
 #include "game/DlgOptions.h"
+#include "game/GameMemory.h"
 #include "game/WindowProcRules.h"
 #include "resource.h"
 #include "sound/DSound.h"
@@ -107,6 +108,9 @@ int MemWin::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (DirectDrawWin::OnCreate(lpCreateStruct) == -1)
         return -1;
 
+    m_pGame = new GameMemory(this);
+    m_pGame->Init();
+
     if (__argc != 1 && !DirectPlayCheck())
         return -1;
     if (!StartSound())
@@ -201,8 +205,11 @@ void MemWin::DrawFrame()
 
     BltClipped(m_pBackBuffer, m_pBackgroundSurface, 0, 0, FALSE);
 
-    // The game model comes with its own change; until then the frame is the background alone.
-    FrameTimer(FT_ELAPSED_TIME);
+    float fElapsed = FrameTimer(FT_ELAPSED_TIME);
+    if (m_pGame) {
+        m_pGame->Update(&fElapsed);
+        m_pGame->Draw();
+    }
 
     // The back buffer keeps the size it was made with; it is stretched into the client area.
     if (m_pPrimary && m_pBackBuffer)
@@ -249,8 +256,11 @@ void MemWin::OnDestroy()
         delete m_pDlgOptions;
         m_pDlgOptions = NULL;
     }
-    // The game model comes with its own change; until then there is none to delete.
     ReleaseSurfaces();
+    if (m_pGame) {
+        delete m_pGame; // and with it the cards
+        m_pGame = NULL;
+    }
     if (m_pDSound) {
         delete m_pDSound;
         m_pDSound = NULL;

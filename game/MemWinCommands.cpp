@@ -79,7 +79,3 @@ void MemWin::OnSize(UINT nType, int cx, int cy)
 }
 
 void MemWin::RestoreWindowSize() {}
-
-void MemWin::PlayWinSound() {}
-
-void MemWin::PlayStartSound() {}

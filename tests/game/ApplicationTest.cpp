@@ -81,6 +81,7 @@ void ExpectRefusedWith(const gametest::GameWindowTest& test, const std::string& 
     EXPECT_FALSE(theApp.InitInstance());
     EXPECT_EQ(theApp.m_pMainWnd, nullptr);
     EXPECT_EQ(FindWindowA(NULL, "Memory Game"), nullptr);
+    EXPECT_EQ(FindWindowA(NULL, "Valdmark Software, KV Memory: "), nullptr); // as the game renamed it
     ASSERT_EQ(RecordedMessageBoxes().size(), 1u);
     EXPECT_EQ(RecordedMessageBoxes()[0].text, text);
     EXPECT_EQ(RecordedMessageBoxes()[0].caption, AfxGetAppName());
