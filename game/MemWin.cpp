@@ -2,6 +2,7 @@
 
 #include "frame/BitmapSurface.h"
 #include "frame/FrameTimer.h"
+#include "game/DlgOptions.h"
 #include "game/GameMemory.h"
 #include "game/ScreenCaps.h"
 #include "game/WindowProcRules.h"
@@ -91,6 +92,7 @@ MemWin::MemWin()
     , m_nRotateStyle(ROTATE_VERTICAL)
 {
     ZeroMemory(&m_rcDefaultWindow, sizeof(m_rcDefaultWindow));
+    m_pDlgOptions = new CDlgOptions(NULL);
 }
 
 MemWin::~MemWin() {}
@@ -247,7 +249,10 @@ void MemWin::LoadPalette()
 
 void MemWin::OnDestroy()
 {
-    // The options dialog comes with its own change; until then there is none to delete.
+    if (m_pDlgOptions) {
+        delete m_pDlgOptions;
+        m_pDlgOptions = NULL;
+    }
     ReleaseSurfaces();
     if (m_pGame) {
         delete m_pGame; // and with it the cards

@@ -31,8 +31,12 @@ bool ScreenNeedsRebuild(const MemWin& win)
 
 } // namespace
 
+#include "game/DlgOptions.h"
+
+// Posted by the dialog as it closes: its window goes now, the object stays for the next opening.
 LRESULT MemWin::OnOptionsClosed(WPARAM, LPARAM)
 {
+    m_pDlgOptions->DestroyWindow();
     return 0;
 }
 
@@ -96,7 +100,16 @@ void MemWin::OnSound()
     GetMenu()->CheckMenuItem(ID_GAME_SOUND, m_bSoundOn ? MF_CHECKED : MF_UNCHECKED);
 }
 
-void MemWin::OnOptions() {}
+void MemWin::OnOptions()
+{
+    if (!m_pDlgOptions->m_bShown) {
+        m_pDlgOptions->Create();
+        return;
+    }
+    HWND hDialog = ::FindWindowA(NULL, "Options");
+    if (hDialog)
+        ::SetActiveWindow(hDialog);
+}
 
 void MemWin::OnPlayMidiTest()
 {

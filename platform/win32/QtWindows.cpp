@@ -313,7 +313,9 @@ void Activate(HWND hwnd)
         return;
     b->frame->raise();
     b->frame->activateWindow();
-    b->client->setFocus();
+    // The keyboard goes back to the child that had it (a dialog's control), else the client.
+    QWidget* focus = b->frame->focusWidget();
+    (focus ? focus : b->client.data())->setFocus();
 }
 
 void Focus(HWND hwnd)
