@@ -1,7 +1,7 @@
-# The two entry points: `make run` and `make test`.
+# The two entry points: `make run` and `make test`; `make bench` for the benchmarks.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build build-test
+.PHONY: run test deps build build-test bench
 
 deps:
 	@scripts/install-deps
@@ -19,3 +19,10 @@ build-test: deps
 
 test: build-test
 	cd build/test && ctest --output-on-failure -j $(JOBS) --timeout 300
+
+# Optimised and without the sanitizers; each figure is printed beside its baseline from the same run.
+bench: deps
+	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DMEMORY_SANITIZE=OFF -DMEMORY_TESTS=ON
+	cmake --build build/bench -j $(JOBS) --target memory bench_frame bench_minimal_qt bench_startup
+	build/bench/tests/bench/bench_frame
+	build/bench/tests/bench/bench_startup build/bench/memory build/bench/tests/bench/bench_minimal_qt

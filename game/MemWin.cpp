@@ -2,6 +2,9 @@
 
 #include "frame/BitmapSurface.h"
 #include "frame/FrameTimer.h"
+#include "game/DlgOptions.h"
+#include "game/GameMemory.h"
+#include "game/ScreenCaps.h"
 #include "game/WindowProcRules.h"
 #include "resource.h"
 #include "sound/DSound.h"
@@ -89,6 +92,7 @@ MemWin::MemWin()
     , m_nRotateStyle(ROTATE_VERTICAL)
 {
     ZeroMemory(&m_rcDefaultWindow, sizeof(m_rcDefaultWindow));
+    m_pDlgOptions = new CDlgOptions(NULL);
 }
 
 MemWin::~MemWin() {}
@@ -105,6 +109,9 @@ int MemWin::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (DirectDrawWin::OnCreate(lpCreateStruct) == -1)
         return -1;
 
+    m_pGame = new GameMemory(this);
+    m_pGame->Init();
+
     if (__argc != 1 && !DirectPlayCheck())
         return -1;
     if (!StartSound())
@@ -114,11 +121,7 @@ int MemWin::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     GetWindowRect(&m_rcDefaultWindow);
 
-    HDC hdcScreen = ::GetDC(NULL);
-    m_nHorzRes = GetDeviceCaps(hdcScreen, HORZRES);
-    m_nVertRes = GetDeviceCaps(hdcScreen, VERTRES);
-    m_nBitsPixel = GetDeviceCaps(hdcScreen, BITSPIXEL);
-    ::ReleaseDC(NULL, hdcScreen);
+    ReadScreenCaps(&m_nHorzRes, &m_nVertRes, &m_nBitsPixel);
     return 0;
 }
 
@@ -199,8 +202,11 @@ void MemWin::DrawFrame()
 
     BltClipped(m_pBackBuffer, m_pBackgroundSurface, 0, 0, FALSE);
 
-    // The game model comes with its own change; until then the frame is the background alone.
-    FrameTimer(FT_ELAPSED_TIME);
+    float fElapsed = FrameTimer(FT_ELAPSED_TIME);
+    if (m_pGame) {
+        m_pGame->Update(&fElapsed);
+        m_pGame->Draw();
+    }
 
     // The back buffer keeps the size it was made with; it is stretched into the client area.
     if (m_pPrimary && m_pBackBuffer)
@@ -244,8 +250,15 @@ void MemWin::LoadPalette()
 
 void MemWin::OnDestroy()
 {
-    // The options dialog and the game model come with their own changes; until then there are none to delete.
+    if (m_pDlgOptions) {
+        delete m_pDlgOptions;
+        m_pDlgOptions = NULL;
+    }
     ReleaseSurfaces();
+    if (m_pGame) {
+        delete m_pGame; // and with it the cards
+        m_pGame = NULL;
+    }
     if (m_pDSound) {
         delete m_pDSound;
         m_pDSound = NULL;

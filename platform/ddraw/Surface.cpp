@@ -463,6 +463,18 @@ HRESULT Surface::GetClipper(LPDIRECTDRAWCLIPPER* lplpDDClipper)
     return HandOut(m_clipper, lplpDDClipper, DDERR_NOCLIPPERATTACHED);
 }
 
+namespace {
+
+// A palette on the primary surface is the screen's palette: every top-level window hears
+// which window changed it. The caller uses nothing of the surface after this, as a window
+// may release it while it hears.
+void AnnouncePaletteChange(HWND changedBy)
+{
+    SendMessageA(HWND_BROADCAST, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(changedBy), 0);
+}
+
+} // namespace
+
 HRESULT Surface::SetPalette(LPDIRECTDRAWPALETTE lpDDPalette)
 {
     Palette* palette = dynamic_cast<Palette*>(lpDDPalette);
@@ -471,9 +483,13 @@ HRESULT Surface::SetPalette(LPDIRECTDRAWPALETTE lpDDPalette)
     // Only a palette-indexed surface takes a palette.
     if (palette && !(m_format.dwFlags & DDPF_PALETTEINDEXED8))
         return DDERR_INVALIDPIXELFORMAT;
+    const bool changesScreen = m_primary && palette && palette != m_palette;
     Hold(m_palette, palette);
+    if (changesScreen)
+        AnnouncePaletteChange(m_clipper ? m_clipper->Window() : nullptr);
     return DD_OK;
 }
+
 
 HRESULT Surface::GetPalette(LPDIRECTDRAWPALETTE* lplpDDPalette)
 {

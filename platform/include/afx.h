@@ -21,6 +21,10 @@
 #define TRACE(...) ((void)0)
 #define TRACE0(s) ((void)0)
 
+// The runtime's integer to text conversion (radix 2 to 36), which the class library's
+// headers bring in; a minus sign only in radix 10. Returns the buffer.
+char* _itoa(int value, char* buffer, int radix);
+
 // A place in a collection.
 struct __POSITION {};
 typedef __POSITION* POSITION;

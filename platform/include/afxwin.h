@@ -431,3 +431,5 @@ void AfxPostQuitMessage(int nExitCode);
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 // The class library's start-up: InitApplication, InitInstance, then Run (or ExitInstance).
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
+
+#include "afxdlg_.h"

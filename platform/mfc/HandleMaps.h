@@ -16,6 +16,10 @@ CScrollBar* TemporaryScrollBar(HWND hwnd);
 CMenu* TemporaryMenu(HMENU menu);
 void DeleteTemporaryObjects();
 
+// The creation hook of a window that an object is being made for (context: the CWnd):
+// the object takes the window before its first message.
+void AttachOnCreate(HWND hwnd, void* context);
+
 // The message the innermost window procedure of the class library is handling.
 MSG& CurrentMessage();
 

@@ -13,7 +13,7 @@ struct CWndAccess {
     static WNDPROC Super(CWnd* w) { return w->m_pfnSuper; }
 };
 
-namespace {
+namespace platform::mfc {
 
 // Runs inside CreateWindowEx before the window's first message: the object takes the
 // window, and the class library's procedure goes in front of the class's.
@@ -26,7 +26,7 @@ void AttachOnCreate(HWND hwnd, void* context)
         CWndAccess::SetSuper(wnd, previous);
 }
 
-} // namespace
+} // namespace platform::mfc
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
@@ -115,7 +115,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         PostNcDestroy();
         return FALSE;
     }
-    platform::win32::SetCreationHook(&AttachOnCreate, this);
+    platform::win32::SetCreationHook(&platform::mfc::AttachOnCreate, this);
     HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y,
                                   cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     // When no window ever took the object, it is cleaned up here; a window that was made

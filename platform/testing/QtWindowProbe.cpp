@@ -3,6 +3,8 @@
 // names its widgets (see win32/QtWindows.h) and nothing of the backend's own.
 #include "testing/WindowProbe.h"
 
+#include "testing/QtNamedWidgets.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -11,9 +13,8 @@
 #include <QMouseEvent>
 
 namespace platform::testing {
-namespace {
 
-QWidget* Named(HWND hwnd, const char* name)
+QWidget* NamedWidget(HWND hwnd, const char* name)
 {
     if (!hwnd || !qApp)
         return nullptr;
@@ -24,9 +25,11 @@ QWidget* Named(HWND hwnd, const char* name)
     return nullptr;
 }
 
+namespace {
+
 QMenuBar* Bar(HWND hwnd)
 {
-    QWidget* frame = Named(hwnd, "frame");
+    QWidget* frame = NamedWidget(hwnd, "frame");
     return frame ? frame->findChild<QMenuBar*>(QStringLiteral("menuBar"), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
@@ -126,13 +129,13 @@ int MenuBarWidgetHeight(HWND hwnd)
 
 SIZE ClientWidgetSize(HWND hwnd)
 {
-    QWidget* client = Named(hwnd, "client");
+    QWidget* client = NamedWidget(hwnd, "client");
     return client ? SIZE{client->width(), client->height()} : SIZE{};
 }
 
 void SendMouse(HWND hwnd, UINT message, int x, int y, UINT keyState)
 {
-    QWidget* client = Named(hwnd, "client");
+    QWidget* client = NamedWidget(hwnd, "client");
     if (!client)
         return;
     Qt::MouseButtons buttons;
@@ -154,7 +157,7 @@ void SendMouse(HWND hwnd, UINT message, int x, int y, UINT keyState)
 
 void SendText(HWND hwnd, const std::string& text)
 {
-    QWidget* client = Named(hwnd, "client");
+    QWidget* client = NamedWidget(hwnd, "client");
     if (!client)
         return;
     for (QChar c : QString::fromUtf8(text.c_str())) {
@@ -165,7 +168,7 @@ void SendText(HWND hwnd, const std::string& text)
 
 void PressCloseButton(HWND hwnd)
 {
-    if (QWidget* frame = Named(hwnd, "frame"))
+    if (QWidget* frame = NamedWidget(hwnd, "frame"))
         frame->close();
 }
 

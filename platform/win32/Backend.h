@@ -5,7 +5,7 @@
 // A window record has widgets of a kind: a top-level window (a frame with caption, menu
 // bar and client area; a dialog is one as well) or a child window inside its parent's
 // client area. Dialog controls are child windows of kinds of their own, which come with a
-// Controls interface of their own.
+// Controls interface of their own (dialogs are top-level windows).
 #pragma once
 #include "win32/Display.h"
 
@@ -43,6 +43,16 @@ public:
 enum class WindowKind {
     TopLevel, // a frame: caption, menu bar and client area
     Child,    // a plain child window in its parent's client area
+    // Dialog controls: a child window whose widgets draw the control (its style and text
+    // from the window record) and take its input.
+    PushButton,
+    DefaultPushButton,
+    RadioButton,
+    PushLikeRadio,
+    CheckBox,
+    GroupBox,
+    Static,
+    Trackbar,
 };
 
 // The widgets that show the window records.
@@ -53,7 +63,7 @@ public:
     virtual void Create(HWND hwnd, WindowKind kind) = 0;
     // Takes them away; only ever called from the message loop, never inside their own events.
     virtual void Destroy(HWND hwnd) = 0;
-    // A top-level window's caption.
+    // A top-level window's caption, a control's text.
     virtual void SetText(HWND hwnd, const std::string& text) = 0;
     // A top-level window's icon.
     virtual void SetIcon(HWND hwnd, HICON icon) = 0;
@@ -122,6 +132,50 @@ public:
     virtual void Close(Id box) = 0;
 };
 
+struct DialogFont {
+    std::string face;    // as the template names it; a face the system lacks becomes its sans-serif
+    int pixelHeight = 0; // character height (the em) in pixels
+    int weight = 0;      // 0: normal
+    bool italic = false;
+};
+
+struct FontMeasure {
+    int alphabetWidth = 0; // width of "A".."Z" followed by "a".."z"
+    int height = 0;        // character cell height
+};
+
+struct TrackbarShown {
+    int minimum = 0;
+    int maximum = 100;
+    int position = 0;
+    int lineSize = 1;
+    int pageSize = 20;
+};
+
+// Dialogs and the state their controls show beyond their windows. What the user does with
+// a control comes back as posted messages: a button's click as BM_CLICK, the dialog's keys
+// as WM_KEYDOWN / WM_KEYUP, a trackbar's thumb moved with the mouse as kTrackbarMouseAction.
+class Controls {
+public:
+    virtual ~Controls() = default;
+    // The font a dialog with this template font shows, measured.
+    virtual FontMeasure MeasureFont(const DialogFont& font) = 0;
+    // The dialog's window and every control in it show this font; the window stays above its owner.
+    virtual void PrepareDialog(HWND dialog, const DialogFont& font, HWND owner) = 0;
+    // The face colour of dialogs (COLORREF, 0x00BBGGRR).
+    virtual COLORREF FaceColour() = 0;
+    // A button's check mark (or pushed state) as the window says.
+    virtual void SetChecked(HWND control, bool checked) = 0;
+    // A trackbar's range, steps and thumb.
+    virtual void SetTrackbar(HWND control, const TrackbarShown& state) = 0;
+    // Whether the key (VK_SHIFT, VK_CONTROL, VK_MENU) was down at the user's last key press.
+    virtual bool KeyWasDown(int virtualKey) = 0;
+};
+
+// Posted to a trackbar when the user moves its thumb with the mouse: wParam the TB_ code,
+// lParam the position the thumb now shows (for TB_ENDTRACK, 0).
+constexpr UINT kTrackbarMouseAction = WM_USER + 0x3F00;
+
 // The implementations in use: the toolkit's unless a test installed its own (nullptr: the toolkit's again).
 Application& App();
 void InstallApplication(Application* app);
@@ -133,6 +187,8 @@ MenuBars& Menus();
 void InstallMenus(MenuBars* menus);
 MessageBoxes& Boxes();
 void InstallMessageBoxes(MessageBoxes* boxes);
+Controls& DialogControls();
+void InstallDialogControls(Controls* controls);
 
 inline bool EnsureApplication() { return App().Start(); }
 

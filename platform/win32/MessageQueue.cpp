@@ -167,8 +167,23 @@ BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return Post(Make(hwnd, msg, wParam, lParam)) ? TRUE : FALSE;
 }
 
+namespace {
+
+// Every top-level window hears the message, as long as it still exists when its turn comes.
+LRESULT SendToTopLevelWindows(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    for (HWND h : TopLevelWindows())
+        if (FindWindowRecord(h))
+            CallProcedure(h, msg, wParam, lParam);
+    return TRUE;
+}
+
+} // namespace
+
 LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (hwnd == HWND_BROADCAST)
+        return SendToTopLevelWindows(msg, wParam, lParam);
     if (!FindWindowRecord(hwnd)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;

@@ -14,7 +14,7 @@
 namespace platform::qt {
 namespace {
 
-QString Text(const win32::MenuItem& item) { return QString::fromUtf8(item.text.data(), static_cast<qsizetype>(item.text.size())); }
+QString Text(const win32::MenuItem& item) { return FromUtf8(item.text); }
 
 void AddItems(HWND hwnd, HMENU menu, QWidget* target, std::vector<MenuBinding>* bindings)
 {

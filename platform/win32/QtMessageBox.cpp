@@ -93,8 +93,8 @@ Id Show(HWND owner, const std::string& text, const std::string& caption, UINT ty
     }
     QWidget* parent = owner ? qt::TopLevelWidget(owner) : nullptr;
     auto* box = new QMessageBox(parent);
-    box->setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
-    box->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    box->setWindowTitle(qt::FromUtf8(caption));
+    box->setText(qt::FromUtf8(text));
     box->setTextFormat(Qt::PlainText);
     box->setIcon(BoxIcon(type));
     const auto buttons = Buttons(type);

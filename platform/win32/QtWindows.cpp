@@ -114,10 +114,12 @@ public:
         if (!w)
             return;
         BackendWindow b;
-        if (kind == WindowKind::Child) {
+        if (kind != WindowKind::TopLevel) {
             BackendWindow* parent = FindBackendWindow(w->parent);
             b.client = new qt::ClientWidget(hwnd, parent ? parent->client.data() : nullptr);
             b.client->hide();
+            if (kind != WindowKind::Child)
+                b.control = qt::MakeControl(hwnd, kind, qt::FromUtf8(w->text), w->style, b.client);
         } else {
             b.frame = new qt::FrameWidget(hwnd);
             b.client = b.frame->client();
@@ -145,7 +147,9 @@ public:
     {
         BackendWindow* b = FindBackendWindow(hwnd);
         if (b && b->frame)
-            b->frame->setWindowTitle(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+            b->frame->setWindowTitle(qt::FromUtf8(text));
+        else if (b && b->control)
+            qt::SetControlText(b->control, qt::FromUtf8(text));
     }
 
     void SetIcon(HWND hwnd, HICON icon) override
@@ -180,6 +184,19 @@ public:
     }
 };
 
+// Leaving the maximised state: the window takes its normal rectangle back at once, as
+// the caller may size or read it right away (the window system answers later).
+void ShowNormalNow(qt::FrameWidget* f)
+{
+    const bool wasMaximized = f->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+    const QRect normal = f->normalGeometry();
+    f->showNormal();
+    if (wasMaximized && normal.isValid()) {
+        f->setGeometry(normal);
+        f->LayOut(normal.size());
+    }
+}
+
 class QtPlacement final : public WindowPlacement {
 public:
     RECT ContentsRect(HWND hwnd) override
@@ -211,6 +228,9 @@ public:
         } else {
             POINT parent = ClientOrigin(w->parent);
             b->client->setGeometry(QRect(QPoint(r.left - parent.x, r.top - parent.y), size));
+            // A control's widget covers its window at once, shown or not.
+            if (b->control)
+                b->control->setGeometry(QRect(QPoint(0, 0), size));
         }
     }
 
@@ -261,14 +281,14 @@ public:
             f->showMaximized();
             break;
         case SW_SHOWNORMAL:
-            f->showNormal();
+            ShowNormalNow(f);
             break;
         case SW_RESTORE:
             if (f->windowState() & Qt::WindowMinimized) {
                 f->setWindowState(f->windowState() & ~Qt::WindowMinimized);
                 f->show();
             } else {
-                f->showNormal();
+                ShowNormalNow(f);
             }
             break;
         default:
@@ -311,7 +331,9 @@ public:
             return;
         b->frame->raise();
         b->frame->activateWindow();
-        b->client->setFocus();
+        // The keyboard goes back to the child that had it (a dialog's control), else the client.
+        QWidget* focus = b->frame->focusWidget();
+        (focus ? focus : b->client.data())->setFocus();
     }
 
     void Focus(HWND hwnd) override

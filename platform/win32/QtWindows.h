@@ -1,6 +1,9 @@
 // The Qt side of windows: a top-level window is a FrameWidget holding the menu bar and a
-// ClientWidget; a child window is a ClientWidget inside its parent's client widget.
+// ClientWidget; a child window is a ClientWidget inside its parent's client widget; a
+// dialog control's child window holds the Qt control as the client widget's only child.
 #pragma once
+#include "win32/Backend.h"
+
 #include <QMenuBar>
 #include <QPointer>
 #include <QWidget>
@@ -8,6 +11,7 @@
 #include <windows.h>
 
 #include <map>
+#include <string>
 #include <vector>
 
 namespace platform::qt {
@@ -55,7 +59,7 @@ private:
     QMenuBar* m_menuBar = nullptr;
 };
 
-// Widgets are named in Qt's object tree as what they show ("frame", "client", "menuBar"),
+// Widgets are named in Qt's object tree as what they show ("frame", "client", "menuBar", "control"),
 // with their window's handle in this property (a quintptr); a menu bar's command items
 // carry their command id as data. Tools that look at Qt's widgets find them so.
 inline constexpr char kHwndProperty[] = "hwnd";
@@ -72,6 +76,8 @@ struct BackendWindow {
     QPointer<FrameWidget> frame;   // top-level windows
     QPointer<ClientWidget> client;
     std::vector<MenuBinding> menuBindings;
+    QPointer<QWidget> control; // a dialog control's own widget, inside the client widget
+    bool checked = false;      // a button's check as the window says; the toolkit's own toggling is undone
 };
 
 BackendWindow* FindBackendWindow(HWND hwnd);
@@ -82,6 +88,13 @@ QWidget* TopLevelWidget(HWND hwnd);
 
 // Builds a menu bar for the window from its menu, recording which action shows which item.
 QMenuBar* BuildMenuBar(HWND hwnd, HMENU menu, std::vector<MenuBinding>* bindings);
+
+// Makes the Qt control of a window of a control kind inside its client widget (QtControls.cpp).
+QWidget* MakeControl(HWND hwnd, backend::WindowKind kind, const QString& text, DWORD style, QWidget* container);
+// Shows a control's new text.
+void SetControlText(QWidget* control, const QString& text);
+
+inline QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // Brings an action in line with its menu item (text, check mark, state).
 void SyncAction(QAction* action, HMENU menu, int position);

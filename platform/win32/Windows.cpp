@@ -1,5 +1,6 @@
 // Window records, creation and destruction, and the creation hook of the class library.
 #include "win32/Backend.h"
+#include "win32/Dialogs.h"
 #include "win32/MessageQueue.h"
 #include "win32/Timers.h"
 #include "win32/Window.h"
@@ -188,7 +189,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     r.windows[hwnd] = std::move(w);
     r.order.push_back(hwnd);
 
-    platform::backend::Widgets().Create(hwnd, child ? platform::backend::WindowKind::Child : platform::backend::WindowKind::TopLevel);
+    platform::backend::Widgets().Create(hwnd, child ? ChildWindowKind(cls->proc, rec.style) : platform::backend::WindowKind::TopLevel);
     platform::backend::Widgets().SetText(hwnd, rec.text);
     platform::backend::Widgets().SetIcon(hwnd, cls->icon);
     platform::backend::Widgets().SetCursor(hwnd, cls->cursor);

@@ -2,6 +2,7 @@
 // a creation refused for a command-line argument, and the menu's About and Exit.
 #include "GameTestSupport.h"
 
+#include "game/DlgOptions.h"
 #include "game/GameGlobals.h"
 #include "testing/MessageBoxRecorder.h"
 #include "testing/MessageLoop.h"
@@ -63,6 +64,11 @@ TEST(MainWindowConstruction, SetsTheFieldsAndMakesNoWindow)
     EXPECT_EQ(pWin->m_pBackgroundSurface, nullptr);
     EXPECT_EQ(pWin->m_nRotateStyle, ROTATE_VERTICAL);
     EXPECT_EQ(pWin->m_pDirectDraw, nullptr);
+    // The options dialog object is there, without its window; with no window to destroy,
+    // nothing deletes it but the test.
+    ASSERT_NE(pWin->m_pDlgOptions, nullptr);
+    EXPECT_EQ(pWin->m_pDlgOptions->m_hWnd, nullptr);
+    delete pWin->m_pDlgOptions;
     pWin.reset();
     theApp.m_pDirectDrawWin = NULL;
 }
@@ -75,6 +81,7 @@ void ExpectRefusedWith(const gametest::GameWindowTest& test, const std::string& 
     EXPECT_FALSE(theApp.InitInstance());
     EXPECT_EQ(theApp.m_pMainWnd, nullptr);
     EXPECT_EQ(FindWindowA(NULL, "Memory Game"), nullptr);
+    EXPECT_EQ(FindWindowA(NULL, "Valdmark Software, KV Memory: "), nullptr); // as the game renamed it
     ASSERT_EQ(RecordedMessageBoxes().size(), 1u);
     EXPECT_EQ(RecordedMessageBoxes()[0].text, text);
     EXPECT_EQ(RecordedMessageBoxes()[0].caption, AfxGetAppName());

@@ -6,6 +6,7 @@
 #include "testing/HiddenResources.h"
 #include "testing/MessageBoxRecorder.h"
 #include "testing/MessageLoop.h"
+#include "testing/WindowProbe.h"
 #include "win32/WindowPixels.h"
 
 #include <cstdlib>
@@ -98,6 +99,12 @@ void FillWindow(HWND hwnd, uint32_t colour)
         for (int x = 0; x < view.width; ++x)
             view.pixels[static_cast<size_t>(y) * view.stride + x] = colour;
     platform::UnlockWindowPixels(hwnd, RECT{0, 0, view.width, view.height});
+}
+
+void Choose(MemWin* pWin, UINT nCommand)
+{
+    ASSERT_TRUE(platform::testing::ChooseMenuItem(pWin->m_hWnd, nCommand)) << nCommand;
+    platform::testing::DispatchPendingMessages();
 }
 
 bool SameCounts(const platform::testing::DirectDrawCounts& a, const platform::testing::DirectDrawCounts& b)

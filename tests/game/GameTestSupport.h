@@ -51,13 +51,17 @@ struct GameWindowTest : ::testing::Test {
 std::optional<uint32_t> BitmapPixel(const std::string& name, int x, int y);
 inline std::optional<uint32_t> BackgroundPixel(int x, int y) { return BitmapPixel("BKGR_FOIL", x, y); }
 
-// Points of the background to compare: corners and inner points of the 540 by 400 bitmap.
-inline constexpr int kBackgroundPoints[][2] = {{0, 0}, {539, 0}, {0, 399}, {539, 399}, {270, 200}, {131, 77}, {533, 390}};
+// Points of the background to compare: corners and inner points of the 540 by 400 bitmap,
+// all between the cards of both board layouts.
+inline constexpr int kBackgroundPoints[][2] = {{0, 0}, {539, 0}, {0, 399}, {539, 399}, {268, 200}, {138, 77}, {533, 390}};
 
 // One pixel (0xRRGGBB) of the window's client area as it shows it.
 uint32_t WindowPixel(HWND hwnd, int x, int y);
 // Fills the window's client pixels with one colour.
 void FillWindow(HWND hwnd, uint32_t colour);
+
+// Chooses the menu item as the user would and lets the command arrive.
+void Choose(MemWin* pWin, UINT nCommand);
 
 bool SameCounts(const platform::testing::DirectDrawCounts& a, const platform::testing::DirectDrawCounts& b);
 

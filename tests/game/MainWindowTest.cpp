@@ -58,7 +58,7 @@ TEST_F(MainWindowTest, CreationMakesTheTitledShownWindowWithItsClientAreaAndMenu
 
     char title[64] = "";
     GetWindowTextA(hwnd, title, sizeof(title));
-    EXPECT_STREQ(title, "Memory Game");
+    EXPECT_STREQ(title, "Valdmark Software, KV Memory: "); // the game's caption replaced "Memory Game"
     EXPECT_TRUE(IsWindowVisible(hwnd));
     CRect client;
     pWin->GetClientRect(&client);

@@ -181,6 +181,35 @@ TEST_F(FrameWindowTest, MinimisingAndMaximisingAreReportedBySize)
     EXPECT_EQ(sizes.back().wParam, static_cast<WPARAM>(SIZE_MAXIMIZED));
 }
 
+TEST_F(FrameWindowTest, LeavingTheMaximisedStateGivesTheNormalRectangleBackAtOnce)
+{
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    MoveWindow(hwnd, 70, 60, 700, 500, TRUE);
+    platform::testing::DispatchPendingMessages();
+    for (int cmd : {SW_SHOWNORMAL, SW_RESTORE}) {
+        ShowWindow(hwnd, SW_SHOWMAXIMIZED);
+        platform::testing::DispatchPendingMessages();
+        ASSERT_TRUE(IsZoomed(hwnd));
+        Log().clear();
+
+        ShowWindow(hwnd, cmd);
+        EXPECT_FALSE(IsZoomed(hwnd)) << cmd;
+        CRect rect;
+        GetWindowRect(hwnd, rect);
+        EXPECT_EQ(rect, CRect(70, 60, 770, 560)) << cmd;
+        auto sizes = LoggedOf(WM_SIZE);
+        ASSERT_FALSE(sizes.empty()) << cmd;
+        EXPECT_EQ(sizes.back().wParam, static_cast<WPARAM>(SIZE_RESTORED));
+        RECT client;
+        GetClientRect(hwnd, &client);
+        EXPECT_EQ(sizes.back().lParam, MAKELPARAM(client.right, client.bottom));
+        // The window system agreeing later moves nothing.
+        platform::testing::DispatchPendingMessages();
+        GetWindowRect(hwnd, rect);
+        EXPECT_EQ(rect, CRect(70, 60, 770, 560)) << cmd;
+    }
+}
+
 TEST_F(FrameWindowTest, ShowingTheWindowActivatesTheApplicationAndTheWindow)
 {
     Log().clear();

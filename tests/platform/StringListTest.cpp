@@ -101,4 +101,17 @@ TEST(RuntimeTest, MultibyteComparisonIgnoresCase)
     EXPECT_GT(_mbsicmp(u("cc"), u("c")), 0);
 }
 
+TEST(RuntimeTest, IntegerToTextInARadix)
+{
+    char buffer[40] = "";
+    EXPECT_EQ(_itoa(0, buffer, 10), buffer);
+    EXPECT_STREQ(buffer, "0");
+    EXPECT_STREQ(_itoa(29, buffer, 10), "29");
+    EXPECT_STREQ(_itoa(-2147483647 - 1, buffer, 10), "-2147483648");
+    EXPECT_STREQ(_itoa(255, buffer, 16), "ff");
+    EXPECT_STREQ(_itoa(-1, buffer, 16), "ffffffff");
+    EXPECT_STREQ(_itoa(-1, buffer, 2), std::string(32, '1').c_str());
+    EXPECT_STREQ(_itoa(35, buffer, 36), "z");
+}
+
 } // namespace

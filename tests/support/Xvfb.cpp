@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sstream>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -46,39 +46,39 @@ CommandResult Run(const std::string& command, const std::vector<std::string>& en
 
 XvfbSession::XvfbSession(int width, int height)
 {
-    for (int n = 90; n < 140; ++n) {
-        std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
-        struct stat st;
-        if (stat(lock.c_str(), &st) == 0)
-            continue;
-        std::string display = ":" + std::to_string(n);
-        std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-        pid_t pid = fork();
-        if (pid == 0) {
-            int devnull = open("/dev/null", O_WRONLY);
-            dup2(devnull, 1);
-            dup2(devnull, 2);
-            execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-                   "-noreset", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
-        for (int i = 0; i < 100; ++i) {
-            if (stat(socket.c_str(), &st) == 0) {
-                m_pid = pid;
-                m_display = display;
-                Pause(100);
-                return;
-            }
-            int status;
-            if (waitpid(pid, &status, WNOHANG) == pid)
-                break; // lost the race for this display number
-            Pause(50);
-        }
-        if (m_pid < 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
+    // The server picks a free display itself and writes its number once it takes
+    // connections, so that sessions started side by side never share a display.
+    int ready[2];
+    if (pipe(ready) != 0)
+        return;
+    std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    std::string fd = std::to_string(ready[1]);
+    pid_t pid = fork();
+    if (pid == 0) {
+        close(ready[0]);
+        int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, 1);
+        dup2(devnull, 2);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+               "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(ready[1]);
+    std::string number;
+    struct pollfd wait{ready[0], POLLIN, 0};
+    while (pid > 0 && poll(&wait, 1, 10000) > 0) {
+        char c = 0;
+        if (read(ready[0], &c, 1) != 1 || c == '\n')
+            break;
+        number += c;
+    }
+    close(ready[0]);
+    if (pid > 0 && !number.empty()) {
+        m_pid = pid;
+        m_display = ":" + number;
+    } else if (pid > 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include "Artwork.h"
 
-#include <QImage>
+#include "PngFile.h"
 
 namespace assetgen {
 namespace {
@@ -45,17 +45,6 @@ Canvas boardPreview(const Canvas& faces, const Canvas& backs, const Canvas& boar
     return c;
 }
 
-QImage toImage(const Canvas& c)
-{
-    QImage image(c.width(), c.height(), QImage::Format_RGB32);
-    for (int y = 0; y < c.height(); ++y)
-        for (int x = 0; x < c.width(); ++x) {
-            const Rgb& p = c.at(x, y);
-            image.setPixel(x, y, qRgb(Canvas::toByte(p.r), Canvas::toByte(p.g), Canvas::toByte(p.b)));
-        }
-    return image;
-}
-
 } // namespace
 
 bool writeContactSheet(const std::string& path, const Canvas& faces, const Canvas& backs, const Canvas& board)
@@ -77,7 +66,10 @@ bool writeContactSheet(const std::string& path, const Canvas& faces, const Canva
     sheet.paste(half, x, kGap + kBoardHeight + kGap);
     x += kBoardWidth + kGap;
     sheet.paste(preview, x, kGap);
-    return toImage(sheet).save(QString::fromStdString(path), "PNG");
+    return pngfile::WritePng(path, sheet.width(), sheet.height(), [&](int px, int py) {
+        const Rgb& p = sheet.at(px, py);
+        return uint32_t(Canvas::toByte(p.r)) << 16 | uint32_t(Canvas::toByte(p.g)) << 8 | Canvas::toByte(p.b);
+    });
 }
 
 } // namespace assetgen

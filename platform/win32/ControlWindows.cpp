@@ -1,0 +1,38 @@
+// What every control window does alike, and the "Static" class: a text that takes no input.
+#include "win32/Dialogs.h"
+
+namespace platform::win32 {
+
+backend::WindowKind ChildWindowKind(WNDPROC classProc, DWORD style)
+{
+    if (classProc == &ButtonProc)
+        return ButtonKind(style);
+    if (classProc == &StaticProc)
+        return backend::WindowKind::Static;
+    if (classProc == &TrackbarProc)
+        return backend::WindowKind::Trackbar;
+    return backend::WindowKind::Child;
+}
+
+LRESULT ControlDefault(HWND control, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_SETFOCUS:
+        NoteDialogFocus(control);
+        return 0;
+    default:
+        return DefWindowProcA(control, msg, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_GETDLGCODE:
+        return DLGC_STATIC;
+    default:
+        return ControlDefault(hwnd, msg, wParam, lParam);
+    }
+}
+
+} // namespace platform::win32
