@@ -3,7 +3,8 @@
 #   check-layering.sh <root> backends   only platform/ includes Qt, OpenAL or FluidSynth
 #   check-layering.sh <root> frame      frame/ never includes game/
 #   check-layering.sh <root> public     the program's code (frame/, game/, sound/, res/, tools/)
-#                                       includes no platform internals, only platform/include
+#                                       includes no platform internals, only platform/include; the
+#                                       tests of the program's code add only the test seams (testing/)
 #   check-layering.sh <root> folders    the folders inside platform/ depend on each other one way
 #   check-layering.sh <root> seams      inside platform/, Qt, OpenAL and FluidSynth are included
 #                                       only by the files that carry out the seams (Qt*, OpenAl*, FluidSynth*)
@@ -11,6 +12,7 @@ root=${1:-.}
 rule=${2:-backends}
 areas=$(cd "$root/platform" && ls -d */ | tr -d / | grep -vx include)
 program_dirs="$root/frame $root/game $root/sound $root/res $root/tools"
+program_test_dirs="$root/tests/frame $root/tests/game $root/tests/e2e"
 
 includes() { # file:line:name for every #include in the given places
   grep -rnoE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"][^>"]+[>"]' "$@" 2>/dev/null |
@@ -36,6 +38,8 @@ public)
   pattern="^($(echo $areas | tr ' ' '|'))/"
   hits=$(includes $program_dirs | awk -F: -v p="$pattern" '$3 ~ p')
   [ -z "$hits" ] || fail "platform internals included by the program's code (only platform/include is public):" "$hits"
+  hits=$(includes $program_test_dirs | awk -F: -v p="$pattern" '$3 ~ p && $3 !~ /^testing\//')
+  [ -z "$hits" ] || fail "platform internals included by the program's tests (only platform/include and testing/):" "$hits"
   ;;
 folders)
   edges=$(for a in $areas; do

@@ -1,8 +1,8 @@
 // The frame window on a real window: its client area, the DirectDraw set-up and what
 // follows its failures, the rebuild, and frames presented into the client area.
 #include "FrameWindowFixture.h"
+#include "testing/ClientPixels.h"
 #include "testing/WindowProbe.h"
-#include "win32/WindowPixels.h"
 
 #include <string>
 #include <vector>
@@ -235,8 +235,8 @@ struct PresentTest : FrameWindowFixture {
     {
         RECT client;
         ::GetClientRect(hwnd, &client);
-        platform::PixelView view;
-        ASSERT_TRUE(platform::LockWindowPixels(hwnd, &view));
+        platform::testing::ClientPixels view;
+        ASSERT_TRUE(platform::testing::ReadClientPixels(hwnd, &view));
         ASSERT_EQ(view.width, client.right);
         ASSERT_EQ(view.height, client.bottom);
         const int w = view.width, h = view.height;
@@ -245,9 +245,8 @@ struct PresentTest : FrameWindowFixture {
         for (int y : ys)
             for (int x : xs) {
                 const int q = (x < w / 2 ? 0 : 1) + (y < h / 2 ? 0 : 2);
-                EXPECT_EQ(view.pixels[y * view.stride + x] & 0xFFFFFF, kQuadrants[q]) << x << "," << y;
+                EXPECT_EQ(view.At(x, y), kQuadrants[q]) << x << "," << y;
             }
-        platform::UnlockWindowPixels(hwnd, RECT{0, 0, 0, 0});
     }
 };
 

@@ -1,13 +1,13 @@
 #include "GameTestSupport.h"
 
 #include "support/BmpFiles.h"
+#include "testing/ClientPixels.h"
 #include "testing/DisplayOverride.h"
 #include "testing/GdiSeams.h"
 #include "testing/HiddenResources.h"
 #include "testing/MessageBoxRecorder.h"
 #include "testing/MessageLoop.h"
 #include "testing/WindowProbe.h"
-#include "win32/WindowPixels.h"
 
 #include <cstdlib>
 #include <map>
@@ -81,24 +81,17 @@ std::optional<uint32_t> BitmapPixel(const std::string& name, int x, int y)
 
 uint32_t WindowPixel(HWND hwnd, int x, int y)
 {
-    platform::PixelView view;
-    if (!platform::LockWindowPixels(hwnd, &view) || x >= view.width || y >= view.height) {
+    platform::testing::ClientPixels view;
+    if (!platform::testing::ReadClientPixels(hwnd, &view) || x >= view.width || y >= view.height) {
         ADD_FAILURE() << "no client pixel at " << x << ", " << y;
         return 0xDEADBEEF;
     }
-    uint32_t value = view.pixels[static_cast<size_t>(y) * view.stride + x] & 0xFFFFFF;
-    platform::UnlockWindowPixels(hwnd, RECT{0, 0, 0, 0});
-    return value;
+    return view.At(x, y);
 }
 
 void FillWindow(HWND hwnd, uint32_t colour)
 {
-    platform::PixelView view;
-    ASSERT_TRUE(platform::LockWindowPixels(hwnd, &view));
-    for (int y = 0; y < view.height; ++y)
-        for (int x = 0; x < view.width; ++x)
-            view.pixels[static_cast<size_t>(y) * view.stride + x] = colour;
-    platform::UnlockWindowPixels(hwnd, RECT{0, 0, view.width, view.height});
+    ASSERT_TRUE(platform::testing::FillClientPixels(hwnd, colour));
 }
 
 void Choose(MemWin* pWin, UINT nCommand)

@@ -12,8 +12,7 @@
 #include "game/MemWin.h"
 #include "testing/HiddenResources.h"
 #include "testing/MessageBoxRecorder.h"
-#include "win32/Backend.h"
-#include "win32/Window.h"
+#include "testing/WindowSystem.h"
 
 #include <afxwin.h>
 
@@ -93,7 +92,7 @@ int main(int argc, char** argv)
     platform::testing::RecordMessageBoxes(IDOK);
     std::atexit(&Report);
     HideResources();
-    if (!platform::backend::EnsureApplication()) {
+    if (!platform::testing::StartWindowSystem()) {
         std::fputs("game child: no display\n", stderr);
         return 2;
     }
@@ -103,7 +102,7 @@ int main(int argc, char** argv)
     int exitCode = AfxWinMain(::GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWNORMAL);
     g_bStarting = false;
     g_bMainWindowLeft = AfxGetApp() && AfxGetApp()->m_pMainWnd;
-    g_nWindowsLeft = platform::win32::TopLevelWindows().size();
-    platform::win32::DestroyAllWindows();
+    g_nWindowsLeft = platform::testing::OpenTopLevelWindows();
+    platform::testing::DestroyAllWindows();
     return exitCode;
 }
