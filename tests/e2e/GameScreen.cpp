@@ -101,6 +101,13 @@ void GameScreen::ClickAt(int x, int y)
           " click 1");
 }
 
+void GameScreen::MoveTo(int x, int y)
+{
+    m_x.X("xdotool mousemove --sync " + std::to_string(m_clientX + x) + " " + std::to_string(m_clientY + y));
+}
+
+void GameScreen::Click() { m_x.X("xdotool click 1"); }
+
 std::string GameScreen::WaitForOtherWindow(const std::string& titleRegex, int timeoutMs)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -184,12 +191,12 @@ int GameScreen::FaceAt(int x, int y) const
     return -1;
 }
 
-bool GameScreen::BackAt(int x, int y) const
+int GameScreen::BackFrameAt(int x, int y) const
 {
     for (int f = 0; f < 3; ++f)
         if (SheetFrameAt(Backs(), f, x, y))
-            return true;
-    return false;
+            return f;
+    return -1;
 }
 
 void GameScreen::SaveShots(const std::string& folder) const

@@ -36,6 +36,9 @@ public:
     void Keys(const std::string& keys, const std::string& window = "");
     // Moves the mouse to a client point and clicks the left button there.
     void ClickAt(int x, int y);
+    // The same in two steps, for a player who points before clicking.
+    void MoveTo(int x, int y);
+    void Click();
     // Waits for a visible window other than the main window whose title matches; its id or "".
     std::string WaitForOtherWindow(const std::string& titleRegex, int timeoutMs);
     bool IsVisible(const std::string& window);
@@ -56,8 +59,9 @@ public:
     // The face value (0 to 5) the card at a client position shows in full in the last
     // screenshot, or -1.
     int FaceAt(int x, int y) const;
-    // Whether it shows one of the three back frames in full.
-    bool BackAt(int x, int y) const;
+    // Which of the three back frames (0 to 2) it shows in full, or -1.
+    int BackFrameAt(int x, int y) const;
+    bool BackAt(int x, int y) const { return BackFrameAt(x, y) >= 0; }
 
     // The screenshots kept, as PNG files in the folder (made if missing).
     void SaveShots(const std::string& folder) const;

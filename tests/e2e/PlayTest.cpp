@@ -17,6 +17,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kPitch = 131, kOriginX = 8, kOriginY = 5;
+// The frame of the backs' sheet that a face-down card shows under the pointer.
+constexpr int kRaisedBack = 1;
 
 int SlotX(int k) { return (k % 4) * kPitch + kOriginX; }
 int SlotY(int k) { return (k / 4) * kPitch + kOriginY; }
@@ -55,10 +57,17 @@ protected:
         return true;
     }
 
-    // Clicks the card and reads its face once it has turned up; -1 when it never does.
+    // Points at the card, clicks it and reads its face once it has turned up; -1 when it
+    // never does. The click waits for the card to show that it is pointed at (its raised
+    // back), as a person's would: a face-down card under the pointer is what tells the
+    // game that the player is there, and without it the game would glimpse a card by itself.
     int TurnUp(int k)
     {
-        screen.ClickAt(SlotX(k) + 64, SlotY(k) + 64);
+        screen.MoveTo(SlotX(k) + 64, SlotY(k) + 64);
+        EXPECT_TRUE(WaitForScreen("point-at-" + std::to_string(k), 3000,
+                                  [&] { return screen.BackFrameAt(SlotX(k), SlotY(k)) == kRaisedBack; }))
+            << "card " << k << " does not show that it is pointed at";
+        screen.Click();
         int face = -1;
         WaitForScreen("turn-up-" + std::to_string(k), 5000, [&] {
             face = screen.FaceAt(SlotX(k), SlotY(k));
@@ -94,15 +103,26 @@ protected:
     {
         screen.Keys("alt+g");
         int dark = 0;
-        auto highlighted = [&](int x, int y) {
-            const unsigned char* p = screen.ClientPixel(x, y);
-            return p[2] > p[0] + 60;
+        // The board's teal is bluish too: a menu row is one flat colour from the check mark's
+        // column to past the item's text, and the open menu has white rows under the item.
+        auto flat = [&](int y) {
+            const unsigned char* a = screen.ClientPixel(12, y);
+            const unsigned char* b = screen.ClientPixel(100, y);
+            return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) <= 6;
+        };
+        auto highlighted = [&](int y) {
+            const unsigned char* p = screen.ClientPixel(12, y);
+            return flat(y) && p[2] > p[0] + 60;
+        };
+        auto white = [&](int y) {
+            const unsigned char* p = screen.ClientPixel(12, y);
+            return flat(y) && p[0] > 230 && p[1] > 230 && p[2] > 230;
         };
         bool open = WaitForScreen(label, 5000, [&] {
-            int rows = 0;
+            int rows = 0, whiteRows = 0;
             dark = 0;
             for (int y = 0; y < 30; ++y) {
-                if (!highlighted(12, y))
+                if (!highlighted(y))
                     continue;
                 ++rows;
                 for (int x = 9; x <= 30; ++x) {
@@ -110,7 +130,9 @@ protected:
                     dark += p[0] < 80 && p[1] < 80 && p[2] < 80;
                 }
             }
-            return rows >= 10;
+            for (int y = 20; y < 100; ++y)
+                whiteRows += white(y);
+            return rows >= 10 && whiteRows >= 40;
         });
         screen.X().X("xdotool key Escape");
         EXPECT_TRUE(open) << "the Game menu did not open";
