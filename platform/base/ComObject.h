@@ -3,6 +3,7 @@
 // another thread than the one that made it; the object deletes itself at zero. Each
 // class's live objects are counted (LiveCount) for the leak checks.
 #pragma once
+#include "base/Fence.h"
 #include "base/LiveCount.h"
 
 #include <unknwn.h>
@@ -66,19 +67,5 @@ protected:
 private:
     std::atomic<ULONG> m_refs{1};
 };
-
-// Runs the body of a COM or Win32 call so that no C++ exception leaves it: running out of
-// memory gives E_OUTOFMEMORY, anything else (a thread that cannot start) E_FAIL.
-template <class Body>
-HRESULT WithoutExceptions(Body&& body) noexcept
-{
-    try {
-        return body();
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_FAIL;
-    }
-}
 
 } // namespace platform

@@ -1,4 +1,5 @@
 // The program module's resources and the kernel's resource functions on them.
+#include "base/Fence.h"
 #include "resources/ProgramModule.h"
 
 #include "base/Seam.h"
@@ -120,57 +121,65 @@ using namespace platform::res;
 
 HMODULE GetModuleHandleA(LPCSTR lpModuleName)
 {
-    // Only the program itself is a module here; it loads no libraries of the platform's kind.
-    if (lpModuleName) {
-        SetLastError(ERROR_FILE_NOT_FOUND);
-        return nullptr;
-    }
-    return ProgramModuleHandle();
+    return platform::Win32Call<HMODULE>(nullptr, [&]() -> HMODULE {
+        // Only the program itself is a module here; it loads no libraries of the platform's kind.
+        if (lpModuleName) {
+            SetLastError(ERROR_FILE_NOT_FOUND);
+            return nullptr;
+        }
+        return ProgramModuleHandle();
+    });
 }
 
 DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize)
 {
-    if (!IsProgramModule(hModule) || !lpFilename || nSize == 0) {
-        SetLastError(IsProgramModule(hModule) ? ERROR_INSUFFICIENT_BUFFER : ERROR_INVALID_HANDLE);
-        return 0;
-    }
-    char path[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
-    if (length <= 0) {
-        lpFilename[0] = 0;
-        SetLastError(ERROR_FILE_NOT_FOUND);
-        return 0;
-    }
-    // Too small a buffer takes what fits, terminated, and reports its full size.
-    const DWORD copied = static_cast<DWORD>(std::min<size_t>(static_cast<size_t>(length), nSize - 1));
-    std::memcpy(lpFilename, path, copied);
-    lpFilename[copied] = 0;
-    if (copied < static_cast<size_t>(length)) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return nSize;
-    }
-    SetLastError(ERROR_SUCCESS);
-    return copied;
+    return platform::Win32Call<DWORD>(0, [&]() -> DWORD {
+        if (!IsProgramModule(hModule) || !lpFilename || nSize == 0) {
+            SetLastError(IsProgramModule(hModule) ? ERROR_INSUFFICIENT_BUFFER : ERROR_INVALID_HANDLE);
+            return 0;
+        }
+        char path[PATH_MAX];
+        const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+        if (length <= 0) {
+            lpFilename[0] = 0;
+            SetLastError(ERROR_FILE_NOT_FOUND);
+            return 0;
+        }
+        // Too small a buffer takes what fits, terminated, and reports its full size.
+        const DWORD copied = static_cast<DWORD>(std::min<size_t>(static_cast<size_t>(length), nSize - 1));
+        std::memcpy(lpFilename, path, copied);
+        lpFilename[copied] = 0;
+        if (copied < static_cast<size_t>(length)) {
+            SetLastError(ERROR_INSUFFICIENT_BUFFER);
+            return nSize;
+        }
+        SetLastError(ERROR_SUCCESS);
+        return copied;
+    });
 }
 
 HRSRC FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType)
 {
-    const ResEntry* entry = IsProgramModule(hModule) ? FindProgramEntry(lpType, lpName) : nullptr;
-    if (!entry) {
-        SetLastError(IsProgramModule(hModule) ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_INVALID_HANDLE);
-        return nullptr;
-    }
-    return reinterpret_cast<HRSRC>(MakeHandle(kInfoTag, entry));
+    return platform::Win32Call<HRSRC>(nullptr, [&]() -> HRSRC {
+        const ResEntry* entry = IsProgramModule(hModule) ? FindProgramEntry(lpType, lpName) : nullptr;
+        if (!entry) {
+            SetLastError(IsProgramModule(hModule) ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_INVALID_HANDLE);
+            return nullptr;
+        }
+        return reinterpret_cast<HRSRC>(MakeHandle(kInfoTag, entry));
+    });
 }
 
 HGLOBAL LoadResource(HMODULE hModule, HRSRC hResInfo)
 {
-    const ResEntry* entry = IsProgramModule(hModule) ? EntryOfHandle(kInfoTag, hResInfo) : nullptr;
-    if (!entry) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
-    }
-    return reinterpret_cast<HGLOBAL>(MakeHandle(kDataTag, entry));
+    return platform::Win32Call<HGLOBAL>(nullptr, [&]() -> HGLOBAL {
+        const ResEntry* entry = IsProgramModule(hModule) ? EntryOfHandle(kInfoTag, hResInfo) : nullptr;
+        if (!entry) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return nullptr;
+        }
+        return reinterpret_cast<HGLOBAL>(MakeHandle(kDataTag, entry));
+    });
 }
 
 LPVOID LockResource(HGLOBAL hResData)

@@ -1,5 +1,6 @@
 // String tables: string id n lives in block n / 16 + 1, which holds sixteen counted
 // UTF-16 strings.
+#include "base/Fence.h"
 #include "resources/ByteReader.h"
 #include "resources/ProgramModule.h"
 #include "resources/ResourceTemplates.h"
@@ -50,18 +51,20 @@ size_t WholeCharacters(const std::string& s, size_t limit)
 
 int LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax)
 {
-    using namespace platform::res;
-    if (!lpBuffer || cchBufferMax <= 0)
-        return 0;
-    lpBuffer[0] = 0;
-    if (!IsProgramModule(hInstance))
-        return 0;
-    const auto text = FindString(uID);
-    if (!text)
-        return 0;
-    const std::string narrow = ToUtf8(*text);
-    const size_t length = WholeCharacters(narrow, static_cast<size_t>(cchBufferMax) - 1);
-    std::memcpy(lpBuffer, narrow.data(), length);
-    lpBuffer[length] = 0;
-    return static_cast<int>(length);
+    return platform::Win32Call<int>(0, [&]() -> int {
+        using namespace platform::res;
+        if (!lpBuffer || cchBufferMax <= 0)
+            return 0;
+        lpBuffer[0] = 0;
+        if (!IsProgramModule(hInstance))
+            return 0;
+        const auto text = FindString(uID);
+        if (!text)
+            return 0;
+        const std::string narrow = ToUtf8(*text);
+        const size_t length = WholeCharacters(narrow, static_cast<size_t>(cchBufferMax) - 1);
+        std::memcpy(lpBuffer, narrow.data(), length);
+        lpBuffer[length] = 0;
+        return static_cast<int>(length);
+    });
 }

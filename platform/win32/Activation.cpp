@@ -1,5 +1,6 @@
 // Which window is active, whether the application is, and the notices of the window
 // system (geometry and activation changes) that wait for the next pump.
+#include "base/Fence.h"
 #include "win32/Backend.h"
 #include "win32/Window.h"
 #include "win32/WindowEvents.h"
@@ -110,13 +111,15 @@ using namespace platform::win32;
 
 HWND SetActiveWindow(HWND hwnd)
 {
-    Window* w = FindWindowRecord(hwnd);
-    if (!w || w->IsChild())
-        return nullptr;
-    HWND previous = ActiveWindow();
-    SetActivation(hwnd, true);
-    platform::backend::Placement().Activate(hwnd);
-    return previous;
+    return platform::Win32Call<HWND>(nullptr, [&]() -> HWND {
+        Window* w = FindWindowRecord(hwnd);
+        if (!w || w->IsChild())
+            return nullptr;
+        HWND previous = ActiveWindow();
+        SetActivation(hwnd, true);
+        platform::backend::Placement().Activate(hwnd);
+        return previous;
+    });
 }
 
 HWND GetActiveWindow() { return ActiveWindow(); }
@@ -127,20 +130,22 @@ BOOL SetForegroundWindow(HWND hwnd) { return SetActiveWindow(hwnd) != nullptr ||
 
 HWND SetFocus(HWND hwnd)
 {
-    State& s = state();
-    HWND previous = FindWindowRecord(s.focus) ? s.focus : nullptr;
-    if (hwnd && !FindWindowRecord(hwnd))
-        return nullptr;
-    if (previous == hwnd)
+    return platform::Win32Call<HWND>(nullptr, [&]() -> HWND {
+        State& s = state();
+        HWND previous = FindWindowRecord(s.focus) ? s.focus : nullptr;
+        if (hwnd && !FindWindowRecord(hwnd))
+            return nullptr;
+        if (previous == hwnd)
+            return previous;
+        s.focus = hwnd;
+        if (previous)
+            CallProcedure(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+        if (hwnd) {
+            platform::backend::Placement().Focus(hwnd);
+            CallProcedure(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+        }
         return previous;
-    s.focus = hwnd;
-    if (previous)
-        CallProcedure(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
-    if (hwnd) {
-        platform::backend::Placement().Focus(hwnd);
-        CallProcedure(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
-    }
-    return previous;
+    });
 }
 
 HWND GetFocus()

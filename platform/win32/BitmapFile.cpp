@@ -128,11 +128,7 @@ bool ReadPixels(const uint8_t* dib, const DibLayout& l, const uint8_t* pixels, s
     }
     const MaskChannel r(l.masks[0]), g(l.masks[1]), b(l.masks[2]);
     Image image;
-    try {
-        image.pixels.resize(static_cast<size_t>(l.width) * l.height);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    image.pixels.resize(static_cast<size_t>(l.width) * l.height);
     image.width = l.width;
     image.height = l.height;
     for (int y = 0; y < l.height; ++y) {
@@ -194,11 +190,7 @@ bool ResizeImage(const Image& in, int width, int height, Image* out)
         static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMaxBitmapPixels)
         return false;
     Image image;
-    try {
-        image.pixels.assign(static_cast<size_t>(width) * height, 0);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    image.pixels.assign(static_cast<size_t>(width) * height, 0);
     image.width = width;
     image.height = height;
     const PixelView src{const_cast<uint32_t*>(in.pixels.data()), in.width, in.height, in.width};

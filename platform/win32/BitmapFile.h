@@ -2,6 +2,7 @@
 // hold (the file without its 14-byte header). 8-bit (with colour table), 24-bit and
 // 32-bit images, bottom-up or top-down. Anything else, or data that is truncated,
 // inconsistent or larger than we accept, gives false; nothing outside the data is read.
+// Running out of memory throws std::bad_alloc, for the caller to report as such.
 #pragma once
 #include "win32/GdiObjects.h"
 

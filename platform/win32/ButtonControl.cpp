@@ -1,6 +1,7 @@
 // The "Button" class: push buttons, radio buttons, check boxes and group boxes. A click
 // (BM_CLICK, which the toolkit posts for the user's) selects an automatic radio button and
 // clears the others of its group before the parent hears BN_CLICKED.
+#include "base/Fence.h"
 #include "win32/Dialogs.h"
 
 #include <map>
@@ -84,26 +85,28 @@ WindowKind ButtonKind(DWORD style)
 
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    switch (msg) {
-    case WM_CREATE:
-        checks()[hwnd] = false;
-        return 0;
-    case WM_GETDLGCODE:
-        return DialogCode(TypeOf(hwnd));
-    case BM_GETCHECK:
-        return checks()[hwnd] ? BST_CHECKED : BST_UNCHECKED;
-    case BM_SETCHECK:
-        SetCheck(hwnd, wParam != BST_UNCHECKED);
-        return 0;
-    case BM_CLICK:
-        Click(hwnd);
-        return 0;
-    case WM_NCDESTROY:
-        checks().erase(hwnd);
-        return ControlDefault(hwnd, msg, wParam, lParam);
-    default:
-        return ControlDefault(hwnd, msg, wParam, lParam);
-    }
+    return platform::Win32Call<LRESULT>(0, [&]() -> LRESULT {
+        switch (msg) {
+        case WM_CREATE:
+            checks()[hwnd] = false;
+            return 0;
+        case WM_GETDLGCODE:
+            return DialogCode(TypeOf(hwnd));
+        case BM_GETCHECK:
+            return checks()[hwnd] ? BST_CHECKED : BST_UNCHECKED;
+        case BM_SETCHECK:
+            SetCheck(hwnd, wParam != BST_UNCHECKED);
+            return 0;
+        case BM_CLICK:
+            Click(hwnd);
+            return 0;
+        case WM_NCDESTROY:
+            checks().erase(hwnd);
+            return ControlDefault(hwnd, msg, wParam, lParam);
+        default:
+            return ControlDefault(hwnd, msg, wParam, lParam);
+        }
+    });
 }
 
 } // namespace platform::win32

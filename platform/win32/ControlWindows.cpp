@@ -1,4 +1,5 @@
 // What every control window does alike, and the "Static" class: a text that takes no input.
+#include "base/Fence.h"
 #include "win32/Dialogs.h"
 
 namespace platform::win32 {
@@ -27,12 +28,14 @@ LRESULT ControlDefault(HWND control, UINT msg, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    switch (msg) {
-    case WM_GETDLGCODE:
-        return DLGC_STATIC;
-    default:
-        return ControlDefault(hwnd, msg, wParam, lParam);
-    }
+    return platform::Win32Call<LRESULT>(0, [&]() -> LRESULT {
+        switch (msg) {
+        case WM_GETDLGCODE:
+            return DLGC_STATIC;
+        default:
+            return ControlDefault(hwnd, msg, wParam, lParam);
+        }
+    });
 }
 
 } // namespace platform::win32

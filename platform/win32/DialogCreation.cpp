@@ -1,5 +1,6 @@
 // Making a dialog from its template: the window, its font and base units, the controls in
 // template order, WM_INITDIALOG, the first focus and the showing.
+#include "base/Fence.h"
 #include "resources/ResourceTemplates.h"
 #include "win32/Dialogs.h"
 #include "win32/Display.h"
@@ -104,64 +105,68 @@ using namespace platform::win32;
 
 HWND CreateDialogParamA(HINSTANCE instance, LPCSTR name, HWND parent, DLGPROC proc, LPARAM param)
 {
-    HRSRC info = FindResourceA(instance, name, RT_DIALOG);
-    HGLOBAL data = info ? LoadResource(instance, info) : nullptr;
-    const uint8_t* bytes = data ? static_cast<const uint8_t*>(LockResource(data)) : nullptr;
-    platform::res::DialogTemplate t;
-    if (!bytes || !platform::res::ParseDialog(bytes, SizeofResource(instance, info), &t)) {
-        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
-        return nullptr;
-    }
-    if (parent && !IsWindow(parent)) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
-    }
-    RegisterDialogClasses();
-    auto& toolkit = platform::backend::DialogControls();
-
-    const DWORD style = t.style & ~WS_VISIBLE; // shown once it is complete
-    const DWORD exStyle = t.exStyle | ((t.style & DS_MODALFRAME) ? WS_EX_DLGMODALFRAME : 0);
-    const HWND owner = (t.style & WS_CHILD) ? parent : TopLevelOf(parent);
-    const platform::backend::DialogFont font = TemplateFont(t);
-    const SIZE base = BaseUnits(toolkit.MeasureFont(font));
-    const RECT r = PlaceDialog(t, base, owner, style, exStyle);
-    const std::string cls = t.className.empty() ? kDialogClass : platform::res::ToUtf8(t.className);
-    const std::string caption = platform::res::ToUtf8(t.caption);
-
-    HWND dialog = CreateWindowExA(exStyle, cls.c_str(), caption.c_str(), style, r.left, r.top, r.right - r.left,
-                                  r.bottom - r.top, owner, nullptr, instance, nullptr);
-    if (!dialog)
-        return nullptr;
-    DialogRecord& record = AddDialogRecord(dialog);
-    record.baseUnits = base;
-    toolkit.PrepareDialog(dialog, font, owner);
-    if (!CreateControls(dialog, t, base, instance)) {
-        DestroyWindow(dialog);
-        return nullptr;
-    }
-    // The procedure sees the dialog complete: WM_INITDIALOG is its first message.
-    record.proc = proc;
-    const BOOL defaultFocus = static_cast<BOOL>(SendMessageA(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(FirstFocus(dialog)), param));
-    if (!IsWindow(dialog))
-        return nullptr;
-    if (defaultFocus) {
-        // WM_INITDIALOG may have changed the controls: the first one is looked for again.
-        if (HWND focus = FirstFocus(dialog)) {
-            FindDialogRecord(dialog)->focus = focus;
-            SetFocus(focus);
+    return platform::Win32Call<HWND>(nullptr, [&]() -> HWND {
+        HRSRC info = FindResourceA(instance, name, RT_DIALOG);
+        HGLOBAL data = info ? LoadResource(instance, info) : nullptr;
+        const uint8_t* bytes = data ? static_cast<const uint8_t*>(LockResource(data)) : nullptr;
+        platform::res::DialogTemplate t;
+        if (!bytes || !platform::res::ParseDialog(bytes, SizeofResource(instance, info), &t)) {
+            SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+            return nullptr;
         }
-    }
-    if (t.style & WS_VISIBLE)
-        ShowWindow(dialog, SW_SHOWNORMAL);
-    return IsWindow(dialog) ? dialog : nullptr;
+        if (parent && !IsWindow(parent)) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return nullptr;
+        }
+        RegisterDialogClasses();
+        auto& toolkit = platform::backend::DialogControls();
+
+        const DWORD style = t.style & ~WS_VISIBLE; // shown once it is complete
+        const DWORD exStyle = t.exStyle | ((t.style & DS_MODALFRAME) ? WS_EX_DLGMODALFRAME : 0);
+        const HWND owner = (t.style & WS_CHILD) ? parent : TopLevelOf(parent);
+        const platform::backend::DialogFont font = TemplateFont(t);
+        const SIZE base = BaseUnits(toolkit.MeasureFont(font));
+        const RECT r = PlaceDialog(t, base, owner, style, exStyle);
+        const std::string cls = t.className.empty() ? kDialogClass : platform::res::ToUtf8(t.className);
+        const std::string caption = platform::res::ToUtf8(t.caption);
+
+        HWND dialog = CreateWindowExA(exStyle, cls.c_str(), caption.c_str(), style, r.left, r.top, r.right - r.left,
+                                      r.bottom - r.top, owner, nullptr, instance, nullptr);
+        if (!dialog)
+            return nullptr;
+        DialogRecord& record = AddDialogRecord(dialog);
+        record.baseUnits = base;
+        toolkit.PrepareDialog(dialog, font, owner);
+        if (!CreateControls(dialog, t, base, instance)) {
+            DestroyWindow(dialog);
+            return nullptr;
+        }
+        // The procedure sees the dialog complete: WM_INITDIALOG is its first message.
+        record.proc = proc;
+        const BOOL defaultFocus = static_cast<BOOL>(SendMessageA(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(FirstFocus(dialog)), param));
+        if (!IsWindow(dialog))
+            return nullptr;
+        if (defaultFocus) {
+            // WM_INITDIALOG may have changed the controls: the first one is looked for again.
+            if (HWND focus = FirstFocus(dialog)) {
+                FindDialogRecord(dialog)->focus = focus;
+                SetFocus(focus);
+            }
+        }
+        if (t.style & WS_VISIBLE)
+            ShowWindow(dialog, SW_SHOWNORMAL);
+        return IsWindow(dialog) ? dialog : nullptr;
+    });
 }
 
 BOOL MapDialogRect(HWND dialog, LPRECT rect)
 {
-    DialogRecord* d = FindDialogRecord(dialog);
-    if (!d || !rect)
-        return FALSE;
-    *rect = RECT{MulDivRounded(rect->left, d->baseUnits.cx, 4), MulDivRounded(rect->top, d->baseUnits.cy, 8),
-                 MulDivRounded(rect->right, d->baseUnits.cx, 4), MulDivRounded(rect->bottom, d->baseUnits.cy, 8)};
-    return TRUE;
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        DialogRecord* d = FindDialogRecord(dialog);
+        if (!d || !rect)
+            return FALSE;
+        *rect = RECT{MulDivRounded(rect->left, d->baseUnits.cx, 4), MulDivRounded(rect->top, d->baseUnits.cy, 8),
+                     MulDivRounded(rect->right, d->baseUnits.cx, 4), MulDivRounded(rect->bottom, d->baseUnits.cy, 8)};
+        return TRUE;
+    });
 }

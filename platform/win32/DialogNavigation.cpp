@@ -1,5 +1,6 @@
 // The dialog's keyboard: Tab through the tab stops, arrows through a group, Enter for the
 // default button and Escape for Cancel; and the order of a window's children.
+#include "base/Fence.h"
 #include "win32/Dialogs.h"
 #include "win32/Window.h"
 
@@ -141,69 +142,79 @@ using namespace platform::win32;
 
 HWND GetWindow(HWND hwnd, UINT relation)
 {
-    Window* w = FindWindowRecord(hwnd);
-    if (!w) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
-    }
-    if (relation == GW_CHILD) {
-        std::vector<HWND> children = ChildWindows(hwnd);
-        return children.empty() ? nullptr : children.front();
-    }
-    if (relation == GW_OWNER)
-        return w->IsChild() ? nullptr : w->parent;
-    const std::vector<HWND> siblings = w->IsChild() ? ChildWindows(w->parent) : TopLevelWindows();
-    auto at = std::find(siblings.begin(), siblings.end(), hwnd);
-    switch (relation) {
-    case GW_HWNDFIRST:
-        return siblings.front();
-    case GW_HWNDLAST:
-        return siblings.back();
-    case GW_HWNDNEXT:
-        return at + 1 == siblings.end() ? nullptr : *(at + 1);
-    case GW_HWNDPREV:
-        return at == siblings.begin() ? nullptr : *(at - 1);
-    default:
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
+    return platform::Win32Call<HWND>(nullptr, [&]() -> HWND {
+        Window* w = FindWindowRecord(hwnd);
+        if (!w) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return nullptr;
+        }
+        if (relation == GW_CHILD) {
+            std::vector<HWND> children = ChildWindows(hwnd);
+            return children.empty() ? nullptr : children.front();
+        }
+        if (relation == GW_OWNER)
+            return w->IsChild() ? nullptr : w->parent;
+        const std::vector<HWND> siblings = w->IsChild() ? ChildWindows(w->parent) : TopLevelWindows();
+        auto at = std::find(siblings.begin(), siblings.end(), hwnd);
+        switch (relation) {
+        case GW_HWNDFIRST:
+            return siblings.front();
+        case GW_HWNDLAST:
+            return siblings.back();
+        case GW_HWNDNEXT:
+            return at + 1 == siblings.end() ? nullptr : *(at + 1);
+        case GW_HWNDPREV:
+            return at == siblings.begin() ? nullptr : *(at - 1);
+        default:
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return nullptr;
+        }
+    });
 }
 
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous)
 {
-    if (!IsWindow(dialog) || (control && !IsChild(dialog, control)))
-        return nullptr;
-    return NextAround(ChildWindows(dialog), control, previous != FALSE,
-                      [](HWND h) { return TakesDialogInput(h) && (GetWindowLongA(h, GWL_STYLE) & WS_TABSTOP); });
+    return platform::Win32Call<HWND>(nullptr, [&]() -> HWND {
+        if (!IsWindow(dialog) || (control && !IsChild(dialog, control)))
+            return nullptr;
+        return NextAround(ChildWindows(dialog), control, previous != FALSE,
+                          [](HWND h) { return TakesDialogInput(h) && (GetWindowLongA(h, GWL_STYLE) & WS_TABSTOP); });
+    });
 }
 
 HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous)
 {
-    if (!IsWindow(dialog) || (control && !IsChild(dialog, control)))
-        return nullptr;
-    if (!control)
-        control = GetWindow(dialog, GW_CHILD);
-    if (!control)
-        return nullptr;
-    // Texts and group boxes in a group are passed over: they take no focus.
-    return NextAround(GroupOf(control), control, previous != FALSE, [](HWND h) {
-        return TakesDialogInput(h) && !(SendMessageA(h, WM_GETDLGCODE, 0, 0) & DLGC_STATIC);
+    return platform::Win32Call<HWND>(nullptr, [&]() -> HWND {
+        if (!IsWindow(dialog) || (control && !IsChild(dialog, control)))
+            return nullptr;
+        if (!control)
+            control = GetWindow(dialog, GW_CHILD);
+        if (!control)
+            return nullptr;
+        // Texts and group boxes in a group are passed over: they take no focus.
+        return NextAround(GroupOf(control), control, previous != FALSE, [](HWND h) {
+            return TakesDialogInput(h) && !(SendMessageA(h, WM_GETDLGCODE, 0, 0) & DLGC_STATIC);
+        });
     });
 }
 
 BOOL IsDialogMessageA(HWND dialog, LPMSG msg)
 {
-    if (!msg || !IsWindow(dialog) || (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd)))
-        return FALSE;
-    if (msg->message == WM_KEYDOWN && DialogKey(dialog, msg))
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        if (!msg || !IsWindow(dialog) || (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd)))
+            return FALSE;
+        if (msg->message == WM_KEYDOWN && DialogKey(dialog, msg))
+            return TRUE;
+        // Everything else for the dialog is dispatched here.
+        TranslateMessage(msg);
+        DispatchMessageA(msg);
         return TRUE;
-    // Everything else for the dialog is dispatched here.
-    TranslateMessage(msg);
-    DispatchMessageA(msg);
-    return TRUE;
+    });
 }
 
 SHORT GetKeyState(int virtualKey)
 {
-    return platform::backend::DialogControls().KeyWasDown(virtualKey) ? static_cast<SHORT>(0x8000) : 0;
+    return platform::Win32Call<SHORT>(0, [&]() -> SHORT {
+        return platform::backend::DialogControls().KeyWasDown(virtualKey) ? static_cast<SHORT>(0x8000) : 0;
+    });
 }

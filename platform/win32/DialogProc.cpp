@@ -1,4 +1,5 @@
 // The dialog's own window procedure (DefDlgProc) and the calls on a dialog's controls.
+#include "base/Fence.h"
 #include "win32/Dialogs.h"
 #include "win32/WindowPixels.h"
 
@@ -136,34 +137,40 @@ using namespace platform::win32;
 
 LRESULT DefDlgProcA(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    // The dialog procedure first; what it leaves (FALSE) gets the dialog's default handling.
-    DialogRecord* d = FindDialogRecord(dialog);
-    if (d && d->proc) {
-        const INT_PTR handled = d->proc(dialog, msg, wParam, lParam);
-        if (msg == WM_INITDIALOG)
-            return handled;
-        if (handled)
-            return 0;
-    }
-    return DialogDefault(dialog, msg, wParam, lParam);
+    return platform::Win32Call<LRESULT>(0, [&]() -> LRESULT {
+        // The dialog procedure first; what it leaves (FALSE) gets the dialog's default handling.
+        DialogRecord* d = FindDialogRecord(dialog);
+        if (d && d->proc) {
+            const INT_PTR handled = platform::CallBack(d->proc, dialog, msg, wParam, lParam);
+            if (msg == WM_INITDIALOG)
+                return handled;
+            if (handled)
+                return 0;
+        }
+        return DialogDefault(dialog, msg, wParam, lParam);
+    });
 }
 
 BOOL EndDialog(HWND dialog, INT_PTR)
 {
-    // A modeless dialog only disappears; its owner destroys it.
-    if (!FindDialogRecord(dialog))
-        return FALSE;
-    ShowWindow(dialog, SW_HIDE);
-    return TRUE;
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        // A modeless dialog only disappears; its owner destroys it.
+        if (!FindDialogRecord(dialog))
+            return FALSE;
+        ShowWindow(dialog, SW_HIDE);
+        return TRUE;
+    });
 }
 
 HWND GetDlgItem(HWND dialog, int id)
 {
-    for (HWND h : ChildWindows(dialog))
-        if (GetDlgCtrlID(h) == id)
-            return h;
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return nullptr;
+    return platform::Win32Call<HWND>(nullptr, [&]() -> HWND {
+        for (HWND h : ChildWindows(dialog))
+            if (GetDlgCtrlID(h) == id)
+                return h;
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return nullptr;
+    });
 }
 
 int GetDlgCtrlID(HWND hwnd) { return GetWindowLongA(hwnd, GWL_ID); }

@@ -1,3 +1,4 @@
+#include "base/Fence.h"
 #include "win32/GdiObjects.h"
 
 #include "pixels/Blitter.h"
@@ -150,182 +151,200 @@ using platform::gdi::table;
 
 HDC GetDC(HWND hWnd)
 {
-    if (hWnd && !IsWindow(hWnd))
-        return nullptr;
-    auto& t = table();
-    std::lock_guard lock(t.mutex);
-    DC dc;
-    dc.kind = DCKind::Window;
-    dc.hwnd = hWnd;
-    return platform::gdi::ToHandle<HDC>(t.Add(t.dcs, dc));
+    return platform::Win32Call<HDC>(nullptr, [&]() -> HDC {
+        if (hWnd && !IsWindow(hWnd))
+            return nullptr;
+        auto& t = table();
+        std::lock_guard lock(t.mutex);
+        DC dc;
+        dc.kind = DCKind::Window;
+        dc.hwnd = hWnd;
+        return platform::gdi::ToHandle<HDC>(t.Add(t.dcs, dc));
+    });
 }
 
 int ReleaseDC(HWND hWnd, HDC hDC)
 {
-    auto& t = table();
-    std::lock_guard lock(t.mutex);
-    DC* dc = t.FindDC(hDC, DCKind::Window);
-    if (!dc || dc->hwnd != hWnd)
-        return 0;
-    t.Erase(hDC);
-    return 1;
+    return platform::Win32Call<int>(0, [&]() -> int {
+        auto& t = table();
+        std::lock_guard lock(t.mutex);
+        DC* dc = t.FindDC(hDC, DCKind::Window);
+        if (!dc || dc->hwnd != hWnd)
+            return 0;
+        t.Erase(hDC);
+        return 1;
+    });
 }
 
 HDC CreateCompatibleDC(HDC hdc)
 {
-    auto& t = table();
-    std::lock_guard lock(t.mutex);
-    if (hdc && !t.Find(t.dcs, hdc))
-        return nullptr;
-    DC dc;
-    dc.kind = DCKind::Memory;
-    dc.bitmap = t.stockBitmap;
-    return platform::gdi::ToHandle<HDC>(t.Add(t.dcs, dc));
+    return platform::Win32Call<HDC>(nullptr, [&]() -> HDC {
+        auto& t = table();
+        std::lock_guard lock(t.mutex);
+        if (hdc && !t.Find(t.dcs, hdc))
+            return nullptr;
+        DC dc;
+        dc.kind = DCKind::Memory;
+        dc.bitmap = t.stockBitmap;
+        return platform::gdi::ToHandle<HDC>(t.Add(t.dcs, dc));
+    });
 }
 
 BOOL DeleteDC(HDC hdc)
 {
-    auto& t = table();
-    std::lock_guard lock(t.mutex);
-    // Window and surface DCs go back through ReleaseDC.
-    DC* dc = t.FindDC(hdc, DCKind::Memory);
-    if (!dc)
-        return FALSE;
-    t.bitmaps.at(dc->bitmap).selectedIn = 0;
-    t.Erase(hdc);
-    return TRUE;
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        auto& t = table();
+        std::lock_guard lock(t.mutex);
+        // Window and surface DCs go back through ReleaseDC.
+        DC* dc = t.FindDC(hdc, DCKind::Memory);
+        if (!dc)
+            return FALSE;
+        t.bitmaps.at(dc->bitmap).selectedIn = 0;
+        t.Erase(hdc);
+        return TRUE;
+    });
 }
 
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h)
 {
-    auto& t = table();
-    std::lock_guard lock(t.mutex);
-    DC* dc = t.FindDC(hdc, DCKind::Memory);
-    auto* bitmap = t.Find(t.bitmaps, h);
-    if (!dc || !bitmap)
-        return nullptr;
-    const auto handle = reinterpret_cast<uintptr_t>(h);
-    const auto dcHandle = reinterpret_cast<uintptr_t>(hdc);
-    // A bitmap can be selected into one DC at a time (the stock bitmap into any).
-    if (!bitmap->stock && bitmap->selectedIn && bitmap->selectedIn != dcHandle)
-        return nullptr;
-    const uintptr_t previous = dc->bitmap;
-    t.bitmaps.at(previous).selectedIn = 0;
-    if (!bitmap->stock)
-        bitmap->selectedIn = dcHandle;
-    dc->bitmap = handle;
-    return platform::gdi::ToHandle<HGDIOBJ>(previous);
+    return platform::Win32Call<HGDIOBJ>(nullptr, [&]() -> HGDIOBJ {
+        auto& t = table();
+        std::lock_guard lock(t.mutex);
+        DC* dc = t.FindDC(hdc, DCKind::Memory);
+        auto* bitmap = t.Find(t.bitmaps, h);
+        if (!dc || !bitmap)
+            return nullptr;
+        const auto handle = reinterpret_cast<uintptr_t>(h);
+        const auto dcHandle = reinterpret_cast<uintptr_t>(hdc);
+        // A bitmap can be selected into one DC at a time (the stock bitmap into any).
+        if (!bitmap->stock && bitmap->selectedIn && bitmap->selectedIn != dcHandle)
+            return nullptr;
+        const uintptr_t previous = dc->bitmap;
+        t.bitmaps.at(previous).selectedIn = 0;
+        if (!bitmap->stock)
+            bitmap->selectedIn = dcHandle;
+        dc->bitmap = handle;
+        return platform::gdi::ToHandle<HGDIOBJ>(previous);
+    });
 }
 
 BOOL DeleteObject(HGDIOBJ h)
 {
-    auto& t = table();
-    std::lock_guard lock(t.mutex);
-    auto* bitmap = t.Find(t.bitmaps, h);
-    if (!bitmap)
-        return FALSE;
-    if (bitmap->stock)
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        auto& t = table();
+        std::lock_guard lock(t.mutex);
+        auto* bitmap = t.Find(t.bitmaps, h);
+        if (!bitmap)
+            return FALSE;
+        if (bitmap->stock)
+            return TRUE;
+        // Still selected into a DC: the platform refuses to delete it.
+        if (bitmap->selectedIn)
+            return FALSE;
+        t.bitmaps.erase(reinterpret_cast<uintptr_t>(h));
         return TRUE;
-    // Still selected into a DC: the platform refuses to delete it.
-    if (bitmap->selectedIn)
-        return FALSE;
-    t.bitmaps.erase(reinterpret_cast<uintptr_t>(h));
-    return TRUE;
+    });
 }
 
 int GetObjectA(HANDLE h, int c, LPVOID pv)
 {
-    auto& t = table();
-    std::lock_guard lock(t.mutex);
-    auto* bitmap = t.Find(t.bitmaps, h);
-    if (!bitmap)
-        return 0;
-    if (!pv)
+    return platform::Win32Call<int>(0, [&]() -> int {
+        auto& t = table();
+        std::lock_guard lock(t.mutex);
+        auto* bitmap = t.Find(t.bitmaps, h);
+        if (!bitmap)
+            return 0;
+        if (!pv)
+            return sizeof(BITMAP);
+        if (c < static_cast<int>(sizeof(BITMAP)))
+            return 0;
+        auto& image = bitmap->image;
+        BITMAP bm{};
+        bm.bmType = 0;
+        bm.bmWidth = image.width;
+        bm.bmHeight = image.height;
+        bm.bmPlanes = 1;
+        if (bitmap->stock) {
+            // The stock bitmap is the platform's 1 by 1 monochrome one, with no bits to hand out.
+            bm.bmWidthBytes = 2;
+            bm.bmBitsPixel = 1;
+        } else {
+            bm.bmWidthBytes = image.width * 4;
+            bm.bmBitsPixel = 32;
+            bm.bmBits = image.pixels.data();
+        }
+        std::memcpy(pv, &bm, sizeof(bm));
         return sizeof(BITMAP);
-    if (c < static_cast<int>(sizeof(BITMAP)))
-        return 0;
-    auto& image = bitmap->image;
-    BITMAP bm{};
-    bm.bmType = 0;
-    bm.bmWidth = image.width;
-    bm.bmHeight = image.height;
-    bm.bmPlanes = 1;
-    if (bitmap->stock) {
-        // The stock bitmap is the platform's 1 by 1 monochrome one, with no bits to hand out.
-        bm.bmWidthBytes = 2;
-        bm.bmBitsPixel = 1;
-    } else {
-        bm.bmWidthBytes = image.width * 4;
-        bm.bmBitsPixel = 32;
-        bm.bmBits = image.pixels.data();
-    }
-    std::memcpy(pv, &bm, sizeof(bm));
-    return sizeof(BITMAP);
+    });
 }
 
 BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc, int wSrc,
                 int hSrc, DWORD rop)
 {
-    // Only the plain copy, left to right and top to bottom, is offered.
-    if (rop != SRCCOPY || wDest <= 0 || hDest <= 0 || wSrc <= 0 || hSrc <= 0) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    RECT dstRect{}, srcRect{};
-    if (!platform::gdi::MakeRect(xDest, yDest, wDest, hDest, &dstRect) ||
-        !platform::gdi::MakeRect(xSrc, ySrc, wSrc, hSrc, &srcRect)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    auto& t = table();
-    std::lock_guard lock(t.mutex);
-    DC* dst = t.Find(t.dcs, hdcDest);
-    DC* src = t.Find(t.dcs, hdcSrc);
-    platform::PixelView dstView, srcView;
-    if (!dst || !src || !t.Pixels(*dst, &dstView) || !t.Pixels(*src, &srcView)) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    platform::blit::Stretch(dstView, dstRect, RECT{0, 0, dstView.width, dstView.height}, srcView, srcRect, nullptr);
-    return TRUE;
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        // Only the plain copy, left to right and top to bottom, is offered.
+        if (rop != SRCCOPY || wDest <= 0 || hDest <= 0 || wSrc <= 0 || hSrc <= 0) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        RECT dstRect{}, srcRect{};
+        if (!platform::gdi::MakeRect(xDest, yDest, wDest, hDest, &dstRect) ||
+            !platform::gdi::MakeRect(xSrc, ySrc, wSrc, hSrc, &srcRect)) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        auto& t = table();
+        std::lock_guard lock(t.mutex);
+        DC* dst = t.Find(t.dcs, hdcDest);
+        DC* src = t.Find(t.dcs, hdcSrc);
+        platform::PixelView dstView, srcView;
+        if (!dst || !src || !t.Pixels(*dst, &dstView) || !t.Pixels(*src, &srcView)) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return FALSE;
+        }
+        platform::blit::Stretch(dstView, dstRect, RECT{0, 0, dstView.width, dstView.height}, srcView, srcRect, nullptr);
+        return TRUE;
+    });
 }
 
 int GetDeviceCaps(HDC hdc, int index)
 {
-    {
-        auto& t = table();
-        std::lock_guard lock(t.mutex);
-        if (!t.Find(t.dcs, hdc))
+    return platform::Win32Call<int>(0, [&]() -> int {
+        {
+            auto& t = table();
+            std::lock_guard lock(t.mutex);
+            if (!t.Find(t.dcs, hdc))
+                return 0;
+        }
+        const platform::DisplayMode mode = platform::CurrentDisplayMode();
+        switch (index) {
+        case HORZRES:
+        case DESKTOPHORZRES:
+            return mode.width;
+        case VERTRES:
+        case DESKTOPVERTRES:
+            return mode.height;
+        case BITSPIXEL:
+            return mode.bitsPerPixel;
+        case PLANES:
+            return 1;
+        case TECHNOLOGY:
+            return DT_RASDISPLAY;
+        case LOGPIXELSX:
+        case LOGPIXELSY:
+            return 96;
+        case NUMCOLORS:
+            return mode.bitsPerPixel <= 8 ? 20 : -1;
+        case SIZEPALETTE:
+            return mode.bitsPerPixel <= 8 ? 1 << mode.bitsPerPixel : 0;
+        case NUMRESERVED:
+            return mode.bitsPerPixel <= 8 ? 20 : 0;
+        case RASTERCAPS:
+            return RC_BITBLT | RC_STRETCHBLT | (mode.bitsPerPixel <= 8 ? RC_PALETTE : 0);
+        case VREFRESH:
+            return mode.refreshHz;
+        default:
             return 0;
-    }
-    const platform::DisplayMode mode = platform::CurrentDisplayMode();
-    switch (index) {
-    case HORZRES:
-    case DESKTOPHORZRES:
-        return mode.width;
-    case VERTRES:
-    case DESKTOPVERTRES:
-        return mode.height;
-    case BITSPIXEL:
-        return mode.bitsPerPixel;
-    case PLANES:
-        return 1;
-    case TECHNOLOGY:
-        return DT_RASDISPLAY;
-    case LOGPIXELSX:
-    case LOGPIXELSY:
-        return 96;
-    case NUMCOLORS:
-        return mode.bitsPerPixel <= 8 ? 20 : -1;
-    case SIZEPALETTE:
-        return mode.bitsPerPixel <= 8 ? 1 << mode.bitsPerPixel : 0;
-    case NUMRESERVED:
-        return mode.bitsPerPixel <= 8 ? 20 : 0;
-    case RASTERCAPS:
-        return RC_BITBLT | RC_STRETCHBLT | (mode.bitsPerPixel <= 8 ? RC_PALETTE : 0);
-    case VREFRESH:
-        return mode.refreshHz;
-    default:
-        return 0;
-    }
+        }
+    });
 }

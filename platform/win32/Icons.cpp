@@ -1,5 +1,6 @@
 // Icons come from the program's icon groups (as .ico images for the backend); cursors are
 // the platform's standard ones only.
+#include "base/Fence.h"
 #include "win32/Icons.h"
 
 #include "resources/ResourceTemplates.h"
@@ -68,30 +69,37 @@ using namespace platform::win32;
 
 HICON LoadIconA(HINSTANCE instance, LPCSTR name)
 {
-    if (!name)
-        return nullptr;
-    if (!instance) {
-        int id = IntName(name);
-        if (id >= 32512 && id <= 32518)
-            return reinterpret_cast<HICON>(kStandardIconBase | static_cast<uintptr_t>(id));
-        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
-        return nullptr;
-    }
-    Icons& i = icons();
-    std::string key = Key(name);
-    auto known = i.byName.find(key);
-    if (known != i.byName.end())
-        return known->second;
-    std::vector<uint8_t> ico = platform::res::BuildIcoFile(name);
-    if (ico.empty()) {
-        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
-        return nullptr;
-    }
-    HICON icon = reinterpret_cast<HICON>(i.next);
-    i.next += 0x10;
-    i.images[icon] = std::move(ico);
-    i.byName[key] = icon;
-    return icon;
+    return platform::Win32Call<HICON>(nullptr, [&]() -> HICON {
+        if (!name)
+            return nullptr;
+        if (!instance) {
+            int id = IntName(name);
+            if (id >= 32512 && id <= 32518)
+                return reinterpret_cast<HICON>(kStandardIconBase | static_cast<uintptr_t>(id));
+            SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+            return nullptr;
+        }
+        Icons& i = icons();
+        std::string key = Key(name);
+        auto known = i.byName.find(key);
+        if (known != i.byName.end())
+            return known->second;
+        std::vector<uint8_t> ico = platform::res::BuildIcoFile(name);
+        if (ico.empty()) {
+            SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+            return nullptr;
+        }
+        HICON icon = reinterpret_cast<HICON>(i.next);
+        i.next += 0x10;
+        auto image = i.images.emplace(icon, std::move(ico)).first;
+        try {
+            i.byName.emplace(std::move(key), icon);
+        } catch (...) {
+            i.images.erase(image);
+            throw;
+        }
+        return icon;
+    });
 }
 
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name)

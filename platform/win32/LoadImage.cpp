@@ -1,4 +1,5 @@
 // LoadImageA for bitmaps: from the program's resources, or from a .bmp file.
+#include "base/Fence.h"
 #include "base/HostFiles.h"
 #include "resources/ResourceTemplates.h"
 #include "win32/BitmapFile.h"
@@ -55,25 +56,27 @@ bool LoadFromResource(HINSTANCE instance, LPCSTR name, Image* image)
 
 HANDLE LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad)
 {
-    using namespace platform::gdi;
-    if (type != IMAGE_BITMAP || !name || cx < 0 || cy < 0) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
-    Image image;
-    const bool loaded = (fuLoad & LR_LOADFROMFILE) ? LoadFromFile(name, &image) : LoadFromResource(hInst, name, &image);
-    if (!loaded)
-        return nullptr;
-    // 0 keeps the image's own width or height; anything else stretches to it.
-    const int width = cx ? cx : image.width;
-    const int height = cy ? cy : image.height;
-    if (width != image.width || height != image.height) {
-        Image resized;
-        if (!ResizeImage(image, width, height, &resized)) {
-            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return platform::Win32Call<HANDLE>(nullptr, [&]() -> HANDLE {
+        using namespace platform::gdi;
+        if (type != IMAGE_BITMAP || !name || cx < 0 || cy < 0) {
+            SetLastError(ERROR_INVALID_PARAMETER);
             return nullptr;
         }
-        image = std::move(resized);
-    }
-    return CreateBitmap(std::move(image));
+        Image image;
+        const bool loaded = (fuLoad & LR_LOADFROMFILE) ? LoadFromFile(name, &image) : LoadFromResource(hInst, name, &image);
+        if (!loaded)
+            return nullptr;
+        // 0 keeps the image's own width or height; anything else stretches to it.
+        const int width = cx ? cx : image.width;
+        const int height = cy ? cy : image.height;
+        if (width != image.width || height != image.height) {
+            Image resized;
+            if (!ResizeImage(image, width, height, &resized)) {
+                SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+                return nullptr;
+            }
+            image = std::move(resized);
+        }
+        return CreateBitmap(std::move(image));
+    });
 }

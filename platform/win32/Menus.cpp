@@ -1,5 +1,6 @@
 // Menus: the menu model behind HMENUs, menus built from menu templates, check marks and
 // item states. The backend shows a window's menu as its menu bar.
+#include "base/Fence.h"
 #include "win32/Menus.h"
 
 #include "win32/Backend.h"
@@ -30,28 +31,34 @@ HMENU NewMenu()
 {
     Menus& m = menus();
     HMENU h = reinterpret_cast<HMENU>(m.nextHandle);
+    auto menu = std::make_unique<Menu>();
+    m.menus.emplace(h, std::move(menu));
     m.nextHandle += 0x10;
-    m.menus[h] = std::make_unique<Menu>();
     return h;
 }
 
+// Each item goes into its menu as soon as it is made, so that destroying the menu takes
+// everything made so far.
 void AddItems(HMENU menu, const std::vector<res::MenuItem>& items)
 {
     for (const res::MenuItem& t : items) {
         MenuItem item;
         item.text = res::ToUtf8(t.text);
         item.flags = t.flags & kStateFlags;
+        std::vector<MenuItem>& list = FindMenuRecord(menu)->items;
+        list.reserve(list.size() + 1);
         if (t.popup) {
             item.flags |= MF_POPUP;
             item.submenu = NewMenu();
-            AddItems(item.submenu, t.children);
         } else if (t.separator) {
             item.flags |= MF_SEPARATOR;
             item.text.clear();
         } else {
             item.id = t.id;
         }
-        FindMenuRecord(menu)->items.push_back(std::move(item));
+        list.push_back(std::move(item)); // room was made above
+        if (t.popup)
+            AddItems(list.back().submenu, t.children);
     }
 }
 
@@ -76,11 +83,31 @@ Menu* FindMenuRecord(HMENU menu)
     return it == menus().menus.end() ? nullptr : it->second.get();
 }
 
+size_t MenuCount() { return menus().menus.size(); }
+
 HMENU BuildMenu(const res::MenuTemplate& tmpl)
 {
     HMENU menu = NewMenu();
-    AddItems(menu, tmpl.items);
+    try {
+        AddItems(menu, tmpl.items);
+    } catch (...) {
+        DestroyMenu(menu); // with the popups already made
+        throw;
+    }
     return menu;
+}
+
+HMENU LoadMenuResource(HINSTANCE instance, LPCSTR name)
+{
+    HRSRC found = FindResourceA(instance, name, RT_MENU);
+    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    res::MenuTemplate tmpl;
+    if (!data || !res::ParseMenu(static_cast<const uint8_t*>(data), SizeofResource(instance, found), &tmpl)) {
+        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+        return nullptr;
+    }
+    return BuildMenu(tmpl);
 }
 
 bool LocateMenuItem(HMENU menu, UINT item, UINT flags, HMENU* holder, int* position)
@@ -113,58 +140,59 @@ bool LocateMenuItem(HMENU menu, UINT item, UINT flags, HMENU* holder, int* posit
 
 using namespace platform::win32;
 
-HMENU CreateMenu() { return NewMenu(); }
+HMENU CreateMenu()
+{
+    return platform::Win32Call<HMENU>(nullptr, [&]() -> HMENU {
+        return NewMenu();
+    });
+}
 
-HMENU CreatePopupMenu() { return NewMenu(); }
+HMENU CreatePopupMenu()
+{
+    return platform::Win32Call<HMENU>(nullptr, [&]() -> HMENU {
+        return NewMenu();
+    });
+}
 
 BOOL DestroyMenu(HMENU menu)
 {
-    Menu* m = FindMenuRecord(menu);
-    if (!m) {
+    // Allocates nothing: it is how a menu that could not be made is taken apart.
+    auto taken = menus().menus.extract(menu);
+    if (taken.empty()) {
         SetLastError(ERROR_INVALID_MENU_HANDLE);
         return FALSE;
     }
-    std::vector<HMENU> subs;
-    for (const MenuItem& item : m->items)
+    for (const MenuItem& item : taken.mapped()->items)
         if (item.submenu)
-            subs.push_back(item.submenu);
-    menus().menus.erase(menu);
-    for (HMENU sub : subs)
-        DestroyMenu(sub);
+            DestroyMenu(item.submenu);
     return TRUE;
 }
 
 HMENU LoadMenuA(HINSTANCE instance, LPCSTR name)
 {
-    HRSRC found = FindResourceA(instance, name, RT_MENU);
-    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
-    const void* data = loaded ? LockResource(loaded) : nullptr;
-    platform::res::MenuTemplate tmpl;
-    if (!data || !platform::res::ParseMenu(static_cast<const uint8_t*>(data), SizeofResource(instance, found), &tmpl)) {
-        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
-        return nullptr;
-    }
-    return BuildMenu(tmpl);
+    return platform::Win32Call<HMENU>(nullptr, [&] { return LoadMenuResource(instance, name); });
 }
 
 BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR idNewItem, LPCSTR text)
 {
-    Menu* m = FindMenuRecord(menu);
-    if (!m || ((flags & MF_POPUP) && !FindMenuRecord(reinterpret_cast<HMENU>(idNewItem)))) {
-        SetLastError(ERROR_INVALID_MENU_HANDLE);
-        return FALSE;
-    }
-    MenuItem item;
-    item.flags = (flags & (kStateFlags | MF_POPUP | MF_SEPARATOR));
-    if (flags & MF_POPUP)
-        item.submenu = reinterpret_cast<HMENU>(idNewItem);
-    else if (!(flags & MF_SEPARATOR))
-        item.id = idNewItem;
-    if (!(flags & MF_SEPARATOR) && text)
-        item.text = text;
-    m->items.push_back(std::move(item));
-    platform::backend::Menus().ItemChanged(menu, -1);
-    return TRUE;
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        Menu* m = FindMenuRecord(menu);
+        if (!m || ((flags & MF_POPUP) && !FindMenuRecord(reinterpret_cast<HMENU>(idNewItem)))) {
+            SetLastError(ERROR_INVALID_MENU_HANDLE);
+            return FALSE;
+        }
+        MenuItem item;
+        item.flags = (flags & (kStateFlags | MF_POPUP | MF_SEPARATOR));
+        if (flags & MF_POPUP)
+            item.submenu = reinterpret_cast<HMENU>(idNewItem);
+        else if (!(flags & MF_SEPARATOR))
+            item.id = idNewItem;
+        if (!(flags & MF_SEPARATOR) && text)
+            item.text = text;
+        m->items.push_back(std::move(item));
+        platform::backend::Menus().ItemChanged(menu, -1);
+        return TRUE;
+    });
 }
 
 HMENU GetMenu(HWND hwnd)
@@ -175,24 +203,28 @@ HMENU GetMenu(HWND hwnd)
 
 BOOL SetMenu(HWND hwnd, HMENU menu)
 {
-    Window* w = FindWindowRecord(hwnd);
-    if (!w || w->IsChild() || (menu && !FindMenuRecord(menu))) {
-        SetLastError(w ? ERROR_INVALID_MENU_HANDLE : ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    w->menu = menu;
-    platform::backend::Menus().SetMenu(hwnd, menu);
-    NotifyGeometry(hwnd);
-    return TRUE;
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        Window* w = FindWindowRecord(hwnd);
+        if (!w || w->IsChild() || (menu && !FindMenuRecord(menu))) {
+            SetLastError(w ? ERROR_INVALID_MENU_HANDLE : ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
+        }
+        w->menu = menu;
+        platform::backend::Menus().SetMenu(hwnd, menu);
+        NotifyGeometry(hwnd);
+        return TRUE;
+    });
 }
 
 BOOL DrawMenuBar(HWND hwnd)
 {
-    Window* w = FindWindowRecord(hwnd);
-    if (!w || w->IsChild())
-        return FALSE;
-    platform::backend::Menus().SetMenu(hwnd, w->menu);
-    return TRUE;
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        Window* w = FindWindowRecord(hwnd);
+        if (!w || w->IsChild())
+            return FALSE;
+        platform::backend::Menus().SetMenu(hwnd, w->menu);
+        return TRUE;
+    });
 }
 
 HMENU GetSubMenu(HMENU menu, int pos)
@@ -248,26 +280,30 @@ int GetMenuStringA(HMENU menu, UINT id, LPSTR buffer, int size, UINT flags)
 
 DWORD CheckMenuItem(HMENU menu, UINT id, UINT check)
 {
-    HMENU holder = nullptr;
-    int pos = 0;
-    MenuItem* item = Locate(menu, id, check, &holder, &pos);
-    if (!item)
-        return static_cast<DWORD>(-1);
-    DWORD previous = item->flags & MF_CHECKED;
-    item->flags = (item->flags & ~MF_CHECKED) | (check & MF_CHECKED);
-    platform::backend::Menus().ItemChanged(holder, pos);
-    return previous;
+    return platform::Win32Call<DWORD>(static_cast<DWORD>(-1), [&]() -> DWORD {
+        HMENU holder = nullptr;
+        int pos = 0;
+        MenuItem* item = Locate(menu, id, check, &holder, &pos);
+        if (!item)
+            return static_cast<DWORD>(-1);
+        DWORD previous = item->flags & MF_CHECKED;
+        item->flags = (item->flags & ~MF_CHECKED) | (check & MF_CHECKED);
+        platform::backend::Menus().ItemChanged(holder, pos);
+        return previous;
+    });
 }
 
 BOOL EnableMenuItem(HMENU menu, UINT id, UINT enable)
 {
-    HMENU holder = nullptr;
-    int pos = 0;
-    MenuItem* item = Locate(menu, id, enable, &holder, &pos);
-    if (!item)
-        return -1;
-    UINT previous = item->flags & (MF_GRAYED | MF_DISABLED);
-    item->flags = (item->flags & ~(MF_GRAYED | MF_DISABLED)) | (enable & (MF_GRAYED | MF_DISABLED));
-    platform::backend::Menus().ItemChanged(holder, pos);
-    return static_cast<BOOL>(previous);
+    return platform::Win32Call<BOOL>(-1, [&]() -> BOOL {
+        HMENU holder = nullptr;
+        int pos = 0;
+        MenuItem* item = Locate(menu, id, enable, &holder, &pos);
+        if (!item)
+            return -1;
+        UINT previous = item->flags & (MF_GRAYED | MF_DISABLED);
+        item->flags = (item->flags & ~(MF_GRAYED | MF_DISABLED)) | (enable & (MF_GRAYED | MF_DISABLED));
+        platform::backend::Menus().ItemChanged(holder, pos);
+        return static_cast<BOOL>(previous);
+    });
 }

@@ -22,8 +22,14 @@ struct Menu {
 
 Menu* FindMenuRecord(HMENU menu);
 
+// How many menus exist, popups included (for the leak checks).
+size_t MenuCount();
+
 // A menu bar (popups, separators and command items) built from a menu template.
 HMENU BuildMenu(const res::MenuTemplate& tmpl);
+
+// LoadMenuA's work, which may throw: nothing of the menu is left then.
+HMENU LoadMenuResource(HINSTANCE instance, LPCSTR name);
 
 // The menu holding an item and its position there: MF_BYPOSITION takes `item` as a
 // position of `menu`, else as a command id searched through the popups, depth first.

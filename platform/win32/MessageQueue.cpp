@@ -1,6 +1,7 @@
 // The thread's message queue. Sent messages go straight to the window procedure; posted
 // ones wait in the queue. As on the platform, WM_QUIT comes when no posted message is
 // left, and WM_PAINT and WM_TIMER are made only when the queue is otherwise empty.
+#include "base/Fence.h"
 #include "win32/MessageQueue.h"
 
 #include "win32/Backend.h"
@@ -160,11 +161,13 @@ using namespace platform::win32;
 
 BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (hwnd && !FindWindowRecord(hwnd)) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    return Post(Make(hwnd, msg, wParam, lParam)) ? TRUE : FALSE;
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        if (hwnd && !FindWindowRecord(hwnd)) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
+        }
+        return Post(Make(hwnd, msg, wParam, lParam)) ? TRUE : FALSE;
+    });
 }
 
 namespace {
@@ -182,13 +185,15 @@ LRESULT SendToTopLevelWindows(UINT msg, WPARAM wParam, LPARAM lParam)
 
 LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (hwnd == HWND_BROADCAST)
-        return SendToTopLevelWindows(msg, wParam, lParam);
-    if (!FindWindowRecord(hwnd)) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
-    return CallProcedure(hwnd, msg, wParam, lParam);
+    return platform::Win32Call<LRESULT>(0, [&]() -> LRESULT {
+        if (hwnd == HWND_BROADCAST)
+            return SendToTopLevelWindows(msg, wParam, lParam);
+        if (!FindWindowRecord(hwnd)) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return 0;
+        }
+        return CallProcedure(hwnd, msg, wParam, lParam);
+    });
 }
 
 void PostQuitMessage(int exitCode)
@@ -199,37 +204,43 @@ void PostQuitMessage(int exitCode)
 
 BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT min, UINT max, UINT remove)
 {
-    if (!msg)
-        return FALSE;
-    PumpWindowSystem();
-    if (!FindMessage(msg, hwnd, min, max, (remove & PM_REMOVE) != 0))
-        return FALSE;
-    if (remove & PM_REMOVE)
-        queue().lastTime = msg->time;
-    return TRUE;
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        if (!msg)
+            return FALSE;
+        PumpWindowSystem();
+        if (!FindMessage(msg, hwnd, min, max, (remove & PM_REMOVE) != 0))
+            return FALSE;
+        if (remove & PM_REMOVE)
+            queue().lastTime = msg->time;
+        return TRUE;
+    });
 }
 
 BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT min, UINT max)
 {
-    if (!msg)
-        return -1;
-    if (hwnd && hwnd != reinterpret_cast<HWND>(-1) && !FindWindowRecord(hwnd)) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return -1;
-    }
-    for (;;) {
-        if (PeekMessageA(msg, hwnd, min, max, PM_REMOVE))
-            return msg->message == WM_QUIT ? FALSE : TRUE;
-        WaitForWork();
-    }
+    return platform::Win32Call<BOOL>(-1, [&]() -> BOOL {
+        if (!msg)
+            return -1;
+        if (hwnd && hwnd != reinterpret_cast<HWND>(-1) && !FindWindowRecord(hwnd)) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return -1;
+        }
+        for (;;) {
+            if (PeekMessageA(msg, hwnd, min, max, PM_REMOVE))
+                return msg->message == WM_QUIT ? FALSE : TRUE;
+            WaitForWork();
+        }
+    });
 }
 
 BOOL WaitMessage()
 {
-    MSG m;
-    while (!PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE))
-        WaitForWork();
-    return TRUE;
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        MSG m;
+        while (!PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE))
+            WaitForWork();
+        return TRUE;
+    });
 }
 
 DWORD GetMessageTime() { return queue().lastTime; }
@@ -239,21 +250,23 @@ BOOL TranslateMessage(const MSG* msg) { return msg && msg->message == WM_CHAR; }
 
 LRESULT DispatchMessageA(const MSG* msg)
 {
-    if (!msg)
-        return 0;
-    if (msg->message == WM_TIMER && msg->lParam) {
-        // A timer with its own procedure: call it, if that timer still exists.
-        TIMERPROC proc = reinterpret_cast<TIMERPROC>(msg->lParam);
-        if (TimerExists(msg->hwnd, msg->wParam, proc))
-            proc(msg->hwnd, WM_TIMER, msg->wParam, timeGetTime());
-        return 0;
-    }
-    if (!msg->hwnd)
-        return 0;
-    return SendMessageA(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+    return platform::Win32Call<LRESULT>(0, [&]() -> LRESULT {
+        if (!msg)
+            return 0;
+        if (msg->message == WM_TIMER && msg->lParam) {
+            // A timer with its own procedure: call it, if that timer still exists.
+            TIMERPROC proc = reinterpret_cast<TIMERPROC>(msg->lParam);
+            if (TimerExists(msg->hwnd, msg->wParam, proc))
+                platform::CallBack(proc, msg->hwnd, UINT{WM_TIMER}, msg->wParam, timeGetTime());
+            return 0;
+        }
+        if (!msg->hwnd)
+            return 0;
+        return SendMessageA(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+    });
 }
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return proc ? proc(hwnd, msg, wParam, lParam) : 0;
+    return proc ? platform::CallBack(proc, hwnd, msg, wParam, lParam) : 0;
 }

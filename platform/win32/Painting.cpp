@@ -1,4 +1,5 @@
 // Update regions, WM_PAINT's device context, and the client pixels a window shows.
+#include "base/Fence.h"
 #include "win32/Backend.h"
 #include "win32/Window.h"
 #include "win32/WindowPixels.h"
@@ -85,23 +86,25 @@ using namespace platform::win32;
 
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase)
 {
-    if (!hwnd) {
-        for (HWND h : TopLevelWindows())
-            InvalidateRect(h, nullptr, erase);
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        if (!hwnd) {
+            for (HWND h : TopLevelWindows())
+                InvalidateRect(h, nullptr, erase);
+            return TRUE;
+        }
+        Window* w = FindWindowRecord(hwnd);
+        if (!w) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
+        }
+        SIZE s = ClientSize(hwnd);
+        RECT client{0, 0, s.cx, s.cy};
+        RECT r = client;
+        if (rect)
+            IntersectRect(&r, rect, &client);
+        AddToUpdate(*w, r, erase != 0);
         return TRUE;
-    }
-    Window* w = FindWindowRecord(hwnd);
-    if (!w) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    SIZE s = ClientSize(hwnd);
-    RECT client{0, 0, s.cx, s.cy};
-    RECT r = client;
-    if (rect)
-        IntersectRect(&r, rect, &client);
-    AddToUpdate(*w, r, erase != 0);
-    return TRUE;
+    });
 }
 
 BOOL ValidateRect(HWND hwnd, const RECT* rect)
@@ -134,30 +137,34 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL)
 
 BOOL UpdateWindow(HWND hwnd)
 {
-    Window* w = FindWindowRecord(hwnd);
-    if (!w)
-        return FALSE;
-    SIZE s = ClientSize(hwnd);
-    if (w->updatePending && platform::backend::Placement().IsVisible(hwnd) && s.cx > 0 && s.cy > 0)
-        CallProcedure(hwnd, WM_PAINT, 0, 0);
-    return TRUE;
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        Window* w = FindWindowRecord(hwnd);
+        if (!w)
+            return FALSE;
+        SIZE s = ClientSize(hwnd);
+        if (w->updatePending && platform::backend::Placement().IsVisible(hwnd) && s.cx > 0 && s.cy > 0)
+            CallProcedure(hwnd, WM_PAINT, 0, 0);
+        return TRUE;
+    });
 }
 
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps)
 {
-    Window* w = FindWindowRecord(hwnd);
-    if (!w || !ps)
-        return nullptr;
-    *ps = PAINTSTRUCT{};
-    ps->hdc = PaintDc(hwnd);
-    ps->rcPaint = w->updatePending ? w->update : RECT{};
-    const bool erase = w->erasePending;
-    w->updatePending = false;
-    w->erasePending = false;
-    w->update = RECT{};
-    if (erase)
-        ps->fErase = CallProcedure(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps->hdc), 0) ? FALSE : TRUE;
-    return ps->hdc;
+    return platform::Win32Call<HDC>(nullptr, [&]() -> HDC {
+        Window* w = FindWindowRecord(hwnd);
+        if (!w || !ps)
+            return nullptr;
+        *ps = PAINTSTRUCT{};
+        ps->hdc = PaintDc(hwnd);
+        ps->rcPaint = w->updatePending ? w->update : RECT{};
+        const bool erase = w->erasePending;
+        w->updatePending = false;
+        w->erasePending = false;
+        w->update = RECT{};
+        if (erase)
+            ps->fErase = CallProcedure(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps->hdc), 0) ? FALSE : TRUE;
+        return ps->hdc;
+    });
 }
 
 BOOL EndPaint(HWND, const PAINTSTRUCT*) { return TRUE; }

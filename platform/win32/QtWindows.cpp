@@ -15,6 +15,7 @@
 #include <QPixmap>
 
 #include <algorithm>
+#include <memory>
 
 namespace platform::qt {
 namespace {
@@ -113,19 +114,24 @@ public:
         win32::Window* w = win32::FindWindowRecord(hwnd);
         if (!w)
             return;
-        BackendWindow b;
+        // The entry first, so that Destroy takes whatever was made if the rest cannot be.
+        BackendWindow& b = qt::BackendWindows()[hwnd];
         if (kind != WindowKind::TopLevel) {
             BackendWindow* parent = FindBackendWindow(w->parent);
-            b.client = new qt::ClientWidget(hwnd, parent ? parent->client.data() : nullptr);
+            // Watching a widget costs an allocation of its own: it is held until then.
+            std::unique_ptr<qt::ClientWidget> client(new qt::ClientWidget(hwnd, parent ? parent->client.data() : nullptr));
+            b.client = client.get();
+            client.release();
             b.client->hide();
             if (kind != WindowKind::Child)
                 b.control = qt::MakeControl(hwnd, kind, qt::FromUtf8(w->text), w->style, b.client);
         } else {
-            b.frame = new qt::FrameWidget(hwnd);
+            std::unique_ptr<qt::FrameWidget> frame(new qt::FrameWidget(hwnd));
+            b.frame = frame.get();
+            frame.release();
             b.client = b.frame->client();
             b.frame->setWindowFlags(qt::FrameFlags(w->style, w->exStyle));
         }
-        qt::BackendWindows()[hwnd] = b;
     }
 
     void Destroy(HWND hwnd) override

@@ -1,5 +1,6 @@
 // Window timers. A timer falls due every period on the program's clock; ticks that are
 // missed while the queue is busy are merged into one WM_TIMER, as on the platform.
+#include "base/Fence.h"
 #include "win32/Timers.h"
 
 #include "win32/Clock.h"
@@ -87,26 +88,28 @@ using namespace platform::win32;
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc)
 {
-    if (hwnd && !FindWindowRecord(hwnd)) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
-    elapse = std::clamp(elapse, kMinimumPeriodMs, kMaximumPeriodMs);
-    const uint64_t period = static_cast<uint64_t>(elapse) * 1000000ull;
-    const uint64_t now = platform::clock::NowNs();
-    Timers& t = timers();
-    // A timer of the same window and id is replaced; its period starts again now.
-    auto it = (hwnd || id) ? Find(hwnd, id) : t.list.end();
-    if (it != t.list.end()) {
-        it->periodNs = period;
-        it->dueNs = now + period;
-        it->proc = proc;
-    } else {
-        if (!hwnd)
-            id = t.nextThreadId++;
-        t.list.push_back(Timer{hwnd, id, period, now + period, proc});
-    }
-    return hwnd && id == 0 ? 1 : id;
+    return platform::Win32Call<UINT_PTR>(0, [&]() -> UINT_PTR {
+        if (hwnd && !FindWindowRecord(hwnd)) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return 0;
+        }
+        elapse = std::clamp(elapse, kMinimumPeriodMs, kMaximumPeriodMs);
+        const uint64_t period = static_cast<uint64_t>(elapse) * 1000000ull;
+        const uint64_t now = platform::clock::NowNs();
+        Timers& t = timers();
+        // A timer of the same window and id is replaced; its period starts again now.
+        auto it = (hwnd || id) ? Find(hwnd, id) : t.list.end();
+        if (it != t.list.end()) {
+            it->periodNs = period;
+            it->dueNs = now + period;
+            it->proc = proc;
+        } else {
+            if (!hwnd)
+                id = t.nextThreadId++;
+            t.list.push_back(Timer{hwnd, id, period, now + period, proc});
+        }
+        return hwnd && id == 0 ? 1 : id;
+    });
 }
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id)

@@ -2,6 +2,7 @@
 // notifications its parent gets while the user moves the thumb (WM_VSCROLL for TBS_VERT,
 // else WM_HSCROLL): one per key press or drag step, TB_ENDTRACK when the key or the
 // mouse button is released.
+#include "base/Fence.h"
 #include "win32/Dialogs.h"
 
 #include <commctrl.h>
@@ -101,77 +102,79 @@ void OnMouseAction(HWND hwnd, Trackbar& t, int code, LPARAM position)
 
 LRESULT CALLBACK TrackbarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_CREATE) {
-        trackbars()[hwnd] = Trackbar{};
-        Show(hwnd, trackbars()[hwnd]);
-        return 0;
-    }
-    auto it = trackbars().find(hwnd);
-    if (it == trackbars().end())
-        return ControlDefault(hwnd, msg, wParam, lParam);
-    Trackbar& t = it->second;
-    backend::TrackbarShown& s = t.shown;
-    switch (msg) {
-    case TBM_GETPOS:
-        return s.position;
-    case TBM_GETRANGEMIN:
-        return s.minimum;
-    case TBM_GETRANGEMAX:
-        return s.maximum;
-    case TBM_SETPOS:
-        s.position = Clamp(s, lParam);
-        Show(hwnd, t);
-        return 0;
-    case TBM_SETRANGE:
-        s.minimum = static_cast<SHORT>(LOWORD(lParam));
-        s.maximum = static_cast<SHORT>(HIWORD(lParam));
-        RangeChanged(hwnd, t);
-        return 0;
-    case TBM_SETRANGEMIN:
-        s.minimum = static_cast<int>(lParam);
-        RangeChanged(hwnd, t);
-        return 0;
-    case TBM_SETRANGEMAX:
-        s.maximum = static_cast<int>(lParam);
-        RangeChanged(hwnd, t);
-        return 0;
-    case TBM_GETPAGESIZE:
-        return s.pageSize;
-    case TBM_SETPAGESIZE: {
-        const int old = s.pageSize;
-        s.pageSize = static_cast<int>(lParam);
-        t.pageSizeSet = true;
-        Show(hwnd, t);
-        return old;
-    }
-    case TBM_GETLINESIZE:
-        return s.lineSize;
-    case TBM_SETLINESIZE: {
-        const int old = s.lineSize;
-        s.lineSize = static_cast<int>(lParam);
-        Show(hwnd, t);
-        return old;
-    }
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS;
-    case WM_KEYDOWN:
-        OnKeyDown(hwnd, t, wParam);
-        return 0;
-    case WM_KEYUP: {
-        int code = 0, position = 0;
-        if (KeyMove(s, wParam, &code, &position))
-            Notify(hwnd, TB_ENDTRACK, s.position);
-        return 0;
-    }
-    case backend::kTrackbarMouseAction:
-        OnMouseAction(hwnd, t, static_cast<int>(wParam), lParam);
-        return 0;
-    case WM_NCDESTROY:
-        trackbars().erase(it);
-        return ControlDefault(hwnd, msg, wParam, lParam);
-    default:
-        return ControlDefault(hwnd, msg, wParam, lParam);
-    }
+    return platform::Win32Call<LRESULT>(0, [&]() -> LRESULT {
+        if (msg == WM_CREATE) {
+            trackbars()[hwnd] = Trackbar{};
+            Show(hwnd, trackbars()[hwnd]);
+            return 0;
+        }
+        auto it = trackbars().find(hwnd);
+        if (it == trackbars().end())
+            return ControlDefault(hwnd, msg, wParam, lParam);
+        Trackbar& t = it->second;
+        backend::TrackbarShown& s = t.shown;
+        switch (msg) {
+        case TBM_GETPOS:
+            return s.position;
+        case TBM_GETRANGEMIN:
+            return s.minimum;
+        case TBM_GETRANGEMAX:
+            return s.maximum;
+        case TBM_SETPOS:
+            s.position = Clamp(s, lParam);
+            Show(hwnd, t);
+            return 0;
+        case TBM_SETRANGE:
+            s.minimum = static_cast<SHORT>(LOWORD(lParam));
+            s.maximum = static_cast<SHORT>(HIWORD(lParam));
+            RangeChanged(hwnd, t);
+            return 0;
+        case TBM_SETRANGEMIN:
+            s.minimum = static_cast<int>(lParam);
+            RangeChanged(hwnd, t);
+            return 0;
+        case TBM_SETRANGEMAX:
+            s.maximum = static_cast<int>(lParam);
+            RangeChanged(hwnd, t);
+            return 0;
+        case TBM_GETPAGESIZE:
+            return s.pageSize;
+        case TBM_SETPAGESIZE: {
+            const int old = s.pageSize;
+            s.pageSize = static_cast<int>(lParam);
+            t.pageSizeSet = true;
+            Show(hwnd, t);
+            return old;
+        }
+        case TBM_GETLINESIZE:
+            return s.lineSize;
+        case TBM_SETLINESIZE: {
+            const int old = s.lineSize;
+            s.lineSize = static_cast<int>(lParam);
+            Show(hwnd, t);
+            return old;
+        }
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS;
+        case WM_KEYDOWN:
+            OnKeyDown(hwnd, t, wParam);
+            return 0;
+        case WM_KEYUP: {
+            int code = 0, position = 0;
+            if (KeyMove(s, wParam, &code, &position))
+                Notify(hwnd, TB_ENDTRACK, s.position);
+            return 0;
+        }
+        case backend::kTrackbarMouseAction:
+            OnMouseAction(hwnd, t, static_cast<int>(wParam), lParam);
+            return 0;
+        case WM_NCDESTROY:
+            trackbars().erase(it);
+            return ControlDefault(hwnd, msg, wParam, lParam);
+        default:
+            return ControlDefault(hwnd, msg, wParam, lParam);
+        }
+    });
 }
 
 } // namespace platform::win32

@@ -1,4 +1,5 @@
 // Window classes: registered by name (case-insensitive) and known by their atoms too.
+#include "base/Fence.h"
 #include "win32/Window.h"
 
 #include <map>
@@ -51,65 +52,77 @@ using namespace platform::win32;
 
 ATOM RegisterClassA(const WNDCLASSA* wc)
 {
-    if (!wc || !wc->lpszClassName || IS_INTRESOURCE(wc->lpszClassName) || !*wc->lpszClassName) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    Classes& r = classes();
-    std::string key = Lower(wc->lpszClassName);
-    if (r.byName.count(key)) {
-        SetLastError(ERROR_CLASS_ALREADY_EXISTS);
-        return 0;
-    }
-    auto cls = std::make_shared<WindowClass>();
-    cls->name = wc->lpszClassName;
-    cls->style = wc->style;
-    cls->proc = wc->lpfnWndProc ? wc->lpfnWndProc : DefWindowProcA;
-    cls->instance = wc->hInstance;
-    cls->icon = wc->hIcon;
-    cls->cursor = wc->hCursor;
-    cls->background = wc->hbrBackground;
-    if (wc->lpszMenuName && !IS_INTRESOURCE(wc->lpszMenuName)) {
-        cls->menuNameText = wc->lpszMenuName;
-        cls->menuName = cls->menuNameText.c_str();
-    } else {
-        cls->menuName = wc->lpszMenuName;
-    }
-    r.byName[key] = cls;
-    ATOM atom = r.nextAtom++;
-    r.atoms[atom] = key;
-    return atom;
+    return platform::Win32Call<ATOM>(0, [&]() -> ATOM {
+        if (!wc || !wc->lpszClassName || IS_INTRESOURCE(wc->lpszClassName) || !*wc->lpszClassName) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return 0;
+        }
+        Classes& r = classes();
+        std::string key = Lower(wc->lpszClassName);
+        if (r.byName.count(key)) {
+            SetLastError(ERROR_CLASS_ALREADY_EXISTS);
+            return 0;
+        }
+        auto cls = std::make_shared<WindowClass>();
+        cls->name = wc->lpszClassName;
+        cls->style = wc->style;
+        cls->proc = wc->lpfnWndProc ? wc->lpfnWndProc : DefWindowProcA;
+        cls->instance = wc->hInstance;
+        cls->icon = wc->hIcon;
+        cls->cursor = wc->hCursor;
+        cls->background = wc->hbrBackground;
+        if (wc->lpszMenuName && !IS_INTRESOURCE(wc->lpszMenuName)) {
+            cls->menuNameText = wc->lpszMenuName;
+            cls->menuName = cls->menuNameText.c_str();
+        } else {
+            cls->menuName = wc->lpszMenuName;
+        }
+        const ATOM atom = r.nextAtom;
+        auto named = r.byName.emplace(key, cls).first;
+        try {
+            r.atoms.emplace(atom, std::move(key));
+        } catch (...) {
+            r.byName.erase(named);
+            throw;
+        }
+        ++r.nextAtom;
+        return atom;
+    });
 }
 
 BOOL UnregisterClassA(LPCSTR name, HINSTANCE)
 {
-    std::shared_ptr<const WindowClass> cls = FindWindowClass(name);
-    if (!cls) {
-        SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
-        return FALSE;
-    }
-    for (HWND h : AllWindows())
-        if (FindWindowRecord(h)->cls == cls) {
-            SetLastError(ERROR_CLASS_HAS_WINDOWS);
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        std::shared_ptr<const WindowClass> cls = FindWindowClass(name);
+        if (!cls) {
+            SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
             return FALSE;
         }
-    Classes& r = classes();
-    std::string key = Lower(cls->name.c_str());
-    r.byName.erase(key);
-    for (auto it = r.atoms.begin(); it != r.atoms.end();)
-        it = it->second == key ? r.atoms.erase(it) : std::next(it);
-    return TRUE;
+        for (HWND h : AllWindows())
+            if (FindWindowRecord(h)->cls == cls) {
+                SetLastError(ERROR_CLASS_HAS_WINDOWS);
+                return FALSE;
+            }
+        Classes& r = classes();
+        std::string key = Lower(cls->name.c_str());
+        r.byName.erase(key);
+        for (auto it = r.atoms.begin(); it != r.atoms.end();)
+            it = it->second == key ? r.atoms.erase(it) : std::next(it);
+        return TRUE;
+    });
 }
 
 BOOL GetClassInfoA(HINSTANCE, LPCSTR name, LPWNDCLASSA out)
 {
-    std::shared_ptr<const WindowClass> cls = FindWindowClass(name);
-    if (!cls || !out) {
-        SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
-        return FALSE;
-    }
-    *out = WNDCLASSA{cls->style,  cls->proc,   0, 0, cls->instance, cls->icon, cls->cursor, cls->background,
-                     cls->menuName, cls->name.c_str()};
-    return TRUE;
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        std::shared_ptr<const WindowClass> cls = FindWindowClass(name);
+        if (!cls || !out) {
+            SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
+            return FALSE;
+        }
+        *out = WNDCLASSA{cls->style,  cls->proc,   0, 0, cls->instance, cls->icon, cls->cursor, cls->background,
+                         cls->menuName, cls->name.c_str()};
+        return TRUE;
+    });
 }
 

@@ -1,4 +1,5 @@
 // What a window holds besides its geometry: text, styles, procedure, relations, state.
+#include "base/Fence.h"
 #include "win32/Backend.h"
 #include "win32/Window.h"
 
@@ -26,41 +27,47 @@ HWND GetParent(HWND hwnd)
 
 HWND FindWindowA(LPCSTR className, LPCSTR windowName)
 {
-    std::vector<HWND> tops = TopLevelWindows();
-    for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
-        Window* w = FindWindowRecord(*it);
-        if (className) {
-            std::shared_ptr<const WindowClass> cls = FindWindowClass(className);
-            if (cls != w->cls)
+    return platform::Win32Call<HWND>(nullptr, [&]() -> HWND {
+        std::vector<HWND> tops = TopLevelWindows();
+        for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+            Window* w = FindWindowRecord(*it);
+            if (className) {
+                std::shared_ptr<const WindowClass> cls = FindWindowClass(className);
+                if (cls != w->cls)
+                    continue;
+            }
+            if (windowName && strcasecmp(windowName, w->text.c_str()) != 0)
                 continue;
+            return *it;
         }
-        if (windowName && strcasecmp(windowName, w->text.c_str()) != 0)
-            continue;
-        return *it;
-    }
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    return nullptr;
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return nullptr;
+    });
 }
 
 BOOL SetWindowTextA(HWND hwnd, LPCSTR text)
 {
-    if (!FindWindowRecord(hwnd)) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    return CallProcedure(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) ? TRUE : FALSE;
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        if (!FindWindowRecord(hwnd)) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
+        }
+        return CallProcedure(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) ? TRUE : FALSE;
+    });
 }
 
 int GetWindowTextA(HWND hwnd, LPSTR buffer, int size)
 {
-    if (!buffer || size <= 0)
-        return 0;
-    buffer[0] = 0;
-    if (!FindWindowRecord(hwnd)) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
-    return static_cast<int>(CallProcedure(hwnd, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer)));
+    return platform::Win32Call<int>(0, [&]() -> int {
+        if (!buffer || size <= 0)
+            return 0;
+        buffer[0] = 0;
+        if (!FindWindowRecord(hwnd)) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return 0;
+        }
+        return static_cast<int>(CallProcedure(hwnd, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer)));
+    });
 }
 
 int GetWindowTextLengthA(HWND hwnd) { return static_cast<int>(CallProcedure(hwnd, WM_GETTEXTLENGTH, 0, 0)); }
@@ -78,72 +85,76 @@ int GetClassNameA(HWND hwnd, LPSTR buffer, int size)
 
 LONG_PTR GetWindowLongPtrA(HWND hwnd, int index)
 {
-    Window* w = FindWindowRecord(hwnd);
-    if (!w) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
-    switch (index) {
-    case GWLP_WNDPROC:
-        return reinterpret_cast<LONG_PTR>(w->proc);
-    case GWLP_HINSTANCE:
-        return reinterpret_cast<LONG_PTR>(w->instance);
-    case GWLP_HWNDPARENT:
-        return reinterpret_cast<LONG_PTR>(w->parent);
-    case GWLP_USERDATA:
-        return w->userData;
-    case GWLP_ID:
-        return static_cast<LONG_PTR>(w->id);
-    case GWL_STYLE: {
-        DWORD s = w->style;
-        if (!platform::backend::Placement().IsHidden(hwnd))
-            s |= WS_VISIBLE;
-        if (!w->IsChild() && platform::backend::Placement().IsMinimized(hwnd))
-            s |= WS_MINIMIZE;
-        if (!w->IsChild() && platform::backend::Placement().IsMaximized(hwnd))
-            s |= WS_MAXIMIZE;
-        if (!w->enabled)
-            s |= WS_DISABLED;
-        return static_cast<LONG>(s);
-    }
-    case GWL_EXSTYLE:
-        return static_cast<LONG>(w->exStyle);
-    default:
-        SetLastError(ERROR_INVALID_INDEX);
-        return 0;
-    }
+    return platform::Win32Call<LONG_PTR>(0, [&]() -> LONG_PTR {
+        Window* w = FindWindowRecord(hwnd);
+        if (!w) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return 0;
+        }
+        switch (index) {
+        case GWLP_WNDPROC:
+            return reinterpret_cast<LONG_PTR>(w->proc);
+        case GWLP_HINSTANCE:
+            return reinterpret_cast<LONG_PTR>(w->instance);
+        case GWLP_HWNDPARENT:
+            return reinterpret_cast<LONG_PTR>(w->parent);
+        case GWLP_USERDATA:
+            return w->userData;
+        case GWLP_ID:
+            return static_cast<LONG_PTR>(w->id);
+        case GWL_STYLE: {
+            DWORD s = w->style;
+            if (!platform::backend::Placement().IsHidden(hwnd))
+                s |= WS_VISIBLE;
+            if (!w->IsChild() && platform::backend::Placement().IsMinimized(hwnd))
+                s |= WS_MINIMIZE;
+            if (!w->IsChild() && platform::backend::Placement().IsMaximized(hwnd))
+                s |= WS_MAXIMIZE;
+            if (!w->enabled)
+                s |= WS_DISABLED;
+            return static_cast<LONG>(s);
+        }
+        case GWL_EXSTYLE:
+            return static_cast<LONG>(w->exStyle);
+        default:
+            SetLastError(ERROR_INVALID_INDEX);
+            return 0;
+        }
+    });
 }
 
 LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value)
 {
-    Window* w = FindWindowRecord(hwnd);
-    if (!w) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
-    LONG_PTR old = GetWindowLongPtrA(hwnd, index);
-    switch (index) {
-    case GWLP_WNDPROC:
-        if (value)
-            w->proc = reinterpret_cast<WNDPROC>(value);
-        break;
-    case GWLP_USERDATA:
-        w->userData = value;
-        break;
-    case GWLP_ID:
-        w->id = static_cast<UINT_PTR>(value);
-        break;
-    case GWL_STYLE:
-        w->style = static_cast<DWORD>(value) & ~(WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE | WS_DISABLED);
-        break;
-    case GWL_EXSTYLE:
-        w->exStyle = static_cast<DWORD>(value);
-        break;
-    default:
-        SetLastError(ERROR_INVALID_INDEX);
-        return 0;
-    }
-    return old;
+    return platform::Win32Call<LONG_PTR>(0, [&]() -> LONG_PTR {
+        Window* w = FindWindowRecord(hwnd);
+        if (!w) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return 0;
+        }
+        LONG_PTR old = GetWindowLongPtrA(hwnd, index);
+        switch (index) {
+        case GWLP_WNDPROC:
+            if (value)
+                w->proc = reinterpret_cast<WNDPROC>(value);
+            break;
+        case GWLP_USERDATA:
+            w->userData = value;
+            break;
+        case GWLP_ID:
+            w->id = static_cast<UINT_PTR>(value);
+            break;
+        case GWL_STYLE:
+            w->style = static_cast<DWORD>(value) & ~(WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE | WS_DISABLED);
+            break;
+        case GWL_EXSTYLE:
+            w->exStyle = static_cast<DWORD>(value);
+            break;
+        default:
+            SetLastError(ERROR_INVALID_INDEX);
+            return 0;
+        }
+        return old;
+    });
 }
 
 LONG GetWindowLongA(HWND hwnd, int index) { return static_cast<LONG>(GetWindowLongPtrA(hwnd, index)); }
@@ -152,16 +163,18 @@ LONG SetWindowLongA(HWND hwnd, int index, LONG value) { return static_cast<LONG>
 
 BOOL EnableWindow(HWND hwnd, BOOL enable)
 {
-    Window* w = FindWindowRecord(hwnd);
-    if (!w)
-        return FALSE;
-    BOOL wasDisabled = !w->enabled;
-    if (w->enabled != (enable != 0)) {
-        w->enabled = enable != 0;
-        platform::backend::Widgets().SetEnabled(hwnd, w->enabled);
-        CallProcedure(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
-    }
-    return wasDisabled;
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        Window* w = FindWindowRecord(hwnd);
+        if (!w)
+            return FALSE;
+        BOOL wasDisabled = !w->enabled;
+        if (w->enabled != (enable != 0)) {
+            w->enabled = enable != 0;
+            platform::backend::Widgets().SetEnabled(hwnd, w->enabled);
+            CallProcedure(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
+        }
+        return wasDisabled;
+    });
 }
 
 BOOL IsWindowEnabled(HWND hwnd)

@@ -4,6 +4,7 @@
 // a frame of fixed size: a border and a caption. AdjustWindowRect adds the same frame and
 // the height of a one-line menu bar, so a window made from its result has exactly the
 // client area asked for.
+#include "base/Fence.h"
 #include "win32/WindowGeometry.h"
 
 #include "win32/Backend.h"
@@ -131,62 +132,12 @@ void NotifyGeometry(HWND hwnd)
     }
 }
 
-} // namespace platform::win32
-
-using namespace platform::win32;
-
-BOOL GetClientRect(HWND hwnd, LPRECT rect)
-{
-    if (!rect)
-        return FALSE;
-    if (!FindWindowRecord(hwnd)) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    SIZE s = ClientSize(hwnd);
-    *rect = RECT{0, 0, s.cx, s.cy};
-    return TRUE;
-}
-
-BOOL GetWindowRect(HWND hwnd, LPRECT rect)
-{
-    Window* w = FindWindowRecord(hwnd);
-    if (!rect)
-        return FALSE;
-    if (!w) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    *rect = WindowRectOf(*w);
-    return TRUE;
-}
-
-BOOL ClientToScreen(HWND hwnd, LPPOINT point)
-{
-    if (!point || !FindWindowRecord(hwnd))
-        return FALSE;
-    POINT o = platform::backend::Placement().ClientOrigin(hwnd);
-    point->x += o.x;
-    point->y += o.y;
-    return TRUE;
-}
-
-BOOL ScreenToClient(HWND hwnd, LPPOINT point)
-{
-    if (!point || !FindWindowRecord(hwnd))
-        return FALSE;
-    POINT o = platform::backend::Placement().ClientOrigin(hwnd);
-    point->x -= o.x;
-    point->y -= o.y;
-    return TRUE;
-}
-
-BOOL ShowWindow(HWND hwnd, int cmd)
+BOOL Show(HWND hwnd, int cmd)
 {
     Window* w = FindWindowRecord(hwnd);
     if (!w)
         return FALSE;
-    const bool wasVisible = !platform::backend::Placement().IsHidden(hwnd);
+    const bool wasVisible = !backend::Placement().IsHidden(hwnd);
     const bool hide = cmd == SW_HIDE;
     if (wasVisible == hide)
         CallProcedure(hwnd, WM_SHOWWINDOW, hide ? FALSE : TRUE, 0);
@@ -195,7 +146,7 @@ BOOL ShowWindow(HWND hwnd, int cmd)
     const bool topLevel = !w->IsChild();
     if (topLevel && (hide || cmd == SW_MINIMIZE || cmd == SW_SHOWMINNOACTIVE))
         PassActivationOn(hwnd);
-    platform::backend::Placement().Show(hwnd, cmd);
+    backend::Placement().Show(hwnd, cmd);
     if (!hide && !wasVisible)
         InvalidateWholeClient(hwnd, true);
     const bool activate = cmd == SW_SHOWNORMAL || cmd == SW_SHOWMINIMIZED || cmd == SW_SHOWMAXIMIZED ||
@@ -203,44 +154,109 @@ BOOL ShowWindow(HWND hwnd, int cmd)
     w = FindWindowRecord(hwnd);
     if (topLevel && activate && w && w->enabled) {
         SetActivation(hwnd, true);
-        platform::backend::Placement().Activate(hwnd);
+        backend::Placement().Activate(hwnd);
     }
     NotifyGeometry(hwnd);
     return wasVisible;
 }
 
+} // namespace platform::win32
+
+using namespace platform::win32;
+
+BOOL GetClientRect(HWND hwnd, LPRECT rect)
+{
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        if (!rect)
+            return FALSE;
+        if (!FindWindowRecord(hwnd)) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
+        }
+        SIZE s = ClientSize(hwnd);
+        *rect = RECT{0, 0, s.cx, s.cy};
+        return TRUE;
+    });
+}
+
+BOOL GetWindowRect(HWND hwnd, LPRECT rect)
+{
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        Window* w = FindWindowRecord(hwnd);
+        if (!rect)
+            return FALSE;
+        if (!w) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
+        }
+        *rect = WindowRectOf(*w);
+        return TRUE;
+    });
+}
+
+BOOL ClientToScreen(HWND hwnd, LPPOINT point)
+{
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        if (!point || !FindWindowRecord(hwnd))
+            return FALSE;
+        POINT o = platform::backend::Placement().ClientOrigin(hwnd);
+        point->x += o.x;
+        point->y += o.y;
+        return TRUE;
+    });
+}
+
+BOOL ScreenToClient(HWND hwnd, LPPOINT point)
+{
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        if (!point || !FindWindowRecord(hwnd))
+            return FALSE;
+        POINT o = platform::backend::Placement().ClientOrigin(hwnd);
+        point->x -= o.x;
+        point->y -= o.y;
+        return TRUE;
+    });
+}
+
+BOOL ShowWindow(HWND hwnd, int cmd)
+{
+    return platform::Win32Call(FALSE, [&] { return Show(hwnd, cmd); });
+}
+
 BOOL SetWindowPos(HWND hwnd, HWND, int x, int y, int cx, int cy, UINT flags)
 {
-    Window* w = FindWindowRecord(hwnd);
-    if (!w) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    RECT cur = WindowRectOf(*w);
-    if (w->IsChild()) {
-        POINT o = platform::backend::Placement().ClientOrigin(w->parent);
-        OffsetRect(&cur, -o.x, -o.y);
-    }
-    RECT next = cur;
-    if (!(flags & SWP_NOMOVE))
-        OffsetRect(&next, x - cur.left, y - cur.top);
-    if (!(flags & SWP_NOSIZE)) {
-        next.right = next.left + std::max(0, cx);
-        next.bottom = next.top + std::max(0, cy);
-    }
-    if (!EqualRect(&cur, &next))
-        PlaceWindow(*w, next);
-    if (flags & SWP_HIDEWINDOW)
-        ShowWindow(hwnd, SW_HIDE);
-    else if (flags & SWP_SHOWWINDOW)
-        ShowWindow(hwnd, SW_SHOWNA);
-    w = FindWindowRecord(hwnd);
-    if (w && !w->IsChild() && !(flags & SWP_NOACTIVATE) && w->enabled && platform::backend::Placement().IsVisible(hwnd)) {
-        SetActivation(hwnd, true);
-        platform::backend::Placement().Activate(hwnd);
-    }
-    NotifyGeometry(hwnd);
-    return TRUE;
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        Window* w = FindWindowRecord(hwnd);
+        if (!w) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
+        }
+        RECT cur = WindowRectOf(*w);
+        if (w->IsChild()) {
+            POINT o = platform::backend::Placement().ClientOrigin(w->parent);
+            OffsetRect(&cur, -o.x, -o.y);
+        }
+        RECT next = cur;
+        if (!(flags & SWP_NOMOVE))
+            OffsetRect(&next, x - cur.left, y - cur.top);
+        if (!(flags & SWP_NOSIZE)) {
+            next.right = next.left + std::max(0, cx);
+            next.bottom = next.top + std::max(0, cy);
+        }
+        if (!EqualRect(&cur, &next))
+            PlaceWindow(*w, next);
+        if (flags & SWP_HIDEWINDOW)
+            ShowWindow(hwnd, SW_HIDE);
+        else if (flags & SWP_SHOWWINDOW)
+            ShowWindow(hwnd, SW_SHOWNA);
+        w = FindWindowRecord(hwnd);
+        if (w && !w->IsChild() && !(flags & SWP_NOACTIVATE) && w->enabled && platform::backend::Placement().IsVisible(hwnd)) {
+            SetActivation(hwnd, true);
+            platform::backend::Placement().Activate(hwnd);
+        }
+        NotifyGeometry(hwnd);
+        return TRUE;
+    });
 }
 
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
@@ -248,82 +264,97 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
     return SetWindowPos(hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
-BOOL IsWindowVisible(HWND hwnd) { return FindWindowRecord(hwnd) && platform::backend::Placement().IsVisible(hwnd); }
+BOOL IsWindowVisible(HWND hwnd)
+{
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        return FindWindowRecord(hwnd) && platform::backend::Placement().IsVisible(hwnd);
+    });
+}
 
 BOOL IsIconic(HWND hwnd)
 {
-    Window* w = FindWindowRecord(hwnd);
-    return w && !w->IsChild() && platform::backend::Placement().IsMinimized(hwnd);
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        Window* w = FindWindowRecord(hwnd);
+        return w && !w->IsChild() && platform::backend::Placement().IsMinimized(hwnd);
+    });
 }
 
 BOOL IsZoomed(HWND hwnd)
 {
-    Window* w = FindWindowRecord(hwnd);
-    return w && !w->IsChild() && platform::backend::Placement().IsMaximized(hwnd);
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        Window* w = FindWindowRecord(hwnd);
+        return w && !w->IsChild() && platform::backend::Placement().IsMaximized(hwnd);
+    });
 }
 
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle)
 {
-    if (!rect)
-        return FALSE;
-    FrameMargins m = FrameFor(style, exStyle);
-    rect->left -= m.left;
-    rect->top -= m.top + (menu ? platform::backend::Menus().Height() : 0);
-    rect->right += m.right;
-    rect->bottom += m.bottom;
-    return TRUE;
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        if (!rect)
+            return FALSE;
+        FrameMargins m = FrameFor(style, exStyle);
+        rect->left -= m.left;
+        rect->top -= m.top + (menu ? platform::backend::Menus().Height() : 0);
+        rect->right += m.right;
+        rect->bottom += m.bottom;
+        return TRUE;
+    });
 }
 
 BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu) { return AdjustWindowRectEx(rect, style, menu, 0); }
 
 int GetSystemMetrics(int index)
 {
-    switch (index) {
-    case SM_CXSCREEN:
-    case SM_CXFULLSCREEN:
-        return platform::CurrentDisplayMode().width;
-    case SM_CYSCREEN:
-    case SM_CYFULLSCREEN:
-        return platform::CurrentDisplayMode().height;
-    case SM_CXVSCROLL:
-    case SM_CYHSCROLL:
-        return 16;
-    case SM_CYCAPTION:
-        return kCaption;
-    case SM_CYSMCAPTION:
-        return kSmallCaption;
-    case SM_CXBORDER:
-    case SM_CYBORDER:
-        return kBorder;
-    case SM_CXDLGFRAME:
-    case SM_CYDLGFRAME:
-        return kFixedFrame;
-    case SM_CXFRAME:
-    case SM_CYFRAME:
-        return kSizingFrame;
-    case SM_CXICON:
-    case SM_CYICON:
-    case SM_CXCURSOR:
-    case SM_CYCURSOR:
-        return 32;
-    case SM_CXSMICON:
-    case SM_CYSMICON:
-        return 16;
-    case SM_CYMENU:
-        return platform::backend::Menus().Height();
-    case SM_CXMIN:
-        return 112;
-    case SM_CYMIN:
-        return 27;
-    default:
-        return 0;
-    }
+    return platform::Win32Call<int>(0, [&]() -> int {
+        switch (index) {
+        case SM_CXSCREEN:
+        case SM_CXFULLSCREEN:
+            return platform::CurrentDisplayMode().width;
+        case SM_CYSCREEN:
+        case SM_CYFULLSCREEN:
+            return platform::CurrentDisplayMode().height;
+        case SM_CXVSCROLL:
+        case SM_CYHSCROLL:
+            return 16;
+        case SM_CYCAPTION:
+            return kCaption;
+        case SM_CYSMCAPTION:
+            return kSmallCaption;
+        case SM_CXBORDER:
+        case SM_CYBORDER:
+            return kBorder;
+        case SM_CXDLGFRAME:
+        case SM_CYDLGFRAME:
+            return kFixedFrame;
+        case SM_CXFRAME:
+        case SM_CYFRAME:
+            return kSizingFrame;
+        case SM_CXICON:
+        case SM_CYICON:
+        case SM_CXCURSOR:
+        case SM_CYCURSOR:
+            return 32;
+        case SM_CXSMICON:
+        case SM_CYSMICON:
+            return 16;
+        case SM_CYMENU:
+            return platform::backend::Menus().Height();
+        case SM_CXMIN:
+            return 112;
+        case SM_CYMIN:
+            return 27;
+        default:
+            return 0;
+        }
+    });
 }
 
 BOOL GetCursorPos(LPPOINT point)
 {
-    if (!point)
-        return FALSE;
-    *point = platform::backend::App().CursorPos();
-    return TRUE;
+    return platform::Win32Call<BOOL>(FALSE, [&]() -> BOOL {
+        if (!point)
+            return FALSE;
+        *point = platform::backend::App().CursorPos();
+        return TRUE;
+    });
 }

@@ -25,4 +25,7 @@ void PlaceWindow(const Window& w, const RECT& rect);
 // resolved (screen coordinates; a child's in its parent's client coordinates).
 RECT CreationRect(DWORD style, int x, int y, int width, int height);
 
+// ShowWindow's work, which may throw.
+BOOL Show(HWND hwnd, int cmd);
+
 } // namespace platform::win32

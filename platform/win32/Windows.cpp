@@ -1,5 +1,7 @@
 // Window records, creation and destruction, and the creation hook of the class library.
+#include "base/Fence.h"
 #include "win32/Backend.h"
+#include "win32/Menus.h"
 #include "win32/Dialogs.h"
 #include "win32/MessageQueue.h"
 #include "win32/Timers.h"
@@ -27,6 +29,23 @@ Registry& registry()
     return r;
 }
 
+// Drops a window's record, widget and queued messages; a top-level window's menu goes with
+// it when the window owns it.
+void Forget(HWND hwnd, bool withMenu)
+{
+    Registry& r = registry();
+    auto it = r.windows.find(hwnd);
+    if (it == r.windows.end())
+        return;
+    HMENU menu = withMenu && !it->second->IsChild() ? it->second->menu : nullptr;
+    backend::Widgets().Destroy(hwnd);
+    r.windows.erase(it);
+    r.order.erase(std::remove(r.order.begin(), r.order.end(), hwnd), r.order.end());
+    DropMessagesFor(hwnd);
+    if (menu)
+        DestroyMenu(menu);
+}
+
 // Sends WM_DESTROY to a window and then to its children, parents first.
 void SendDestroy(HWND hwnd)
 {
@@ -52,17 +71,7 @@ void SendNcDestroyAndForget(HWND hwnd)
         return;
     KillTimersOf(hwnd);
     CallProcedure(hwnd, WM_NCDESTROY, 0, 0);
-    Registry& r = registry();
-    auto it = r.windows.find(hwnd);
-    if (it == r.windows.end())
-        return;
-    HMENU menu = it->second->IsChild() ? nullptr : it->second->menu;
-    backend::Widgets().Destroy(hwnd);
-    r.windows.erase(it);
-    r.order.erase(std::remove(r.order.begin(), r.order.end(), hwnd), r.order.end());
-    DropMessagesFor(hwnd);
-    if (menu)
-        DestroyMenu(menu);
+    Forget(hwnd, true);
 }
 
 bool DestroyInternal(HWND hwnd, bool sendDestroy)
@@ -135,8 +144,58 @@ LRESULT CallProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (!w || !w->proc)
         return 0;
     WNDPROC proc = w->proc; // the record may go away inside the call
-    return proc(hwnd, msg, wParam, lParam);
+    return CallBack(proc, hwnd, msg, wParam, lParam);
 }
+
+namespace {
+
+// The window's record and widget, placed, before its first message. Nothing is left of it
+// (nor of a menu loaded for it) when this cannot be done.
+HWND MakeWindow(DWORD exStyle, const std::shared_ptr<const WindowClass>& cls, LPCSTR windowName, DWORD style,
+                const RECT& rect, HWND parent, HMENU menu, HMENU loadedMenu, HINSTANCE instance)
+{
+    Registry& r = registry();
+    const bool child = (style & WS_CHILD) != 0;
+    HWND hwnd = reinterpret_cast<HWND>(r.nextHandle);
+    r.nextHandle += 0x10;
+    try {
+        auto w = std::make_unique<Window>();
+        w->hwnd = hwnd;
+        w->cls = cls;
+        w->proc = cls->proc;
+        w->style = style & ~(WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE | WS_DISABLED);
+        w->exStyle = exStyle;
+        w->parent = parent;
+        w->enabled = (style & WS_DISABLED) == 0;
+        if (child)
+            w->id = reinterpret_cast<UINT_PTR>(menu);
+        else
+            w->menu = menu;
+        w->instance = instance;
+        w->text = windowName && !IS_INTRESOURCE(windowName) ? windowName : "";
+        Window& rec = *w;
+        r.order.reserve(r.order.size() + 1);
+        r.windows.emplace(hwnd, std::move(w));
+        r.order.push_back(hwnd);
+
+        backend::Widgets().Create(hwnd, child ? ChildWindowKind(cls->proc, rec.style) : backend::WindowKind::TopLevel);
+        backend::Widgets().SetText(hwnd, rec.text);
+        backend::Widgets().SetIcon(hwnd, cls->icon);
+        backend::Widgets().SetCursor(hwnd, cls->cursor);
+        backend::Widgets().SetEnabled(hwnd, rec.enabled);
+        if (!child && menu)
+            backend::Menus().SetMenu(hwnd, menu);
+        PlaceWindow(rec, rect);
+        return hwnd;
+    } catch (...) {
+        Forget(hwnd, false);
+        if (loadedMenu)
+            DestroyMenu(loadedMenu);
+        throw;
+    }
+}
+
+} // namespace
 
 } // namespace platform::win32
 
@@ -145,104 +204,87 @@ using namespace platform::win32;
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param)
 {
-    std::shared_ptr<const WindowClass> cls = className ? FindWindowClass(className) : nullptr;
-    if (!cls) {
-        SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
-        return nullptr;
-    }
-    const bool child = (style & WS_CHILD) != 0;
-    if (child ? !FindWindowRecord(parent) : (parent && !FindWindowRecord(parent))) {
-        SetLastError(child && !parent ? ERROR_TLW_WITH_WSCHILD : ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
-    }
-    if (!child && !menu && cls->menuName)
-        menu = LoadMenuA(cls->instance, cls->menuName);
-    if (!child && menu && GetMenuItemCount(menu) < 0) {
-        SetLastError(ERROR_INVALID_MENU_HANDLE);
-        return nullptr;
-    }
-    if (!platform::backend::EnsureApplication()) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
+    return platform::Win32Call<HWND>(nullptr, [&]() -> HWND {
+        std::shared_ptr<const WindowClass> cls = className ? FindWindowClass(className) : nullptr;
+        if (!cls) {
+            SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+            return nullptr;
+        }
+        const bool child = (style & WS_CHILD) != 0;
+        if (child ? !FindWindowRecord(parent) : (parent && !FindWindowRecord(parent))) {
+            SetLastError(child && !parent ? ERROR_TLW_WITH_WSCHILD : ERROR_INVALID_WINDOW_HANDLE);
+            return nullptr;
+        }
+        if (!platform::backend::EnsureApplication()) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return nullptr;
+        }
+        HMENU loaded = nullptr;
+        if (!child && !menu && cls->menuName)
+            menu = loaded = LoadMenuResource(cls->instance, cls->menuName);
+        if (!child && menu && GetMenuItemCount(menu) < 0) {
+            SetLastError(ERROR_INVALID_MENU_HANDLE);
+            return nullptr;
+        }
+        if (!child && !(style & WS_POPUP))
+            style |= WS_CAPTION | WS_CLIPSIBLINGS; // an overlapped window always has a caption
+        const RECT rect = CreationRect(style, x, y, width, height);
+        const HWND hwnd = MakeWindow(exStyle, cls, windowName, style, rect, parent, menu, loaded, instance);
 
-    Registry& r = registry();
-    auto w = std::make_unique<Window>();
-    HWND hwnd = reinterpret_cast<HWND>(r.nextHandle);
-    r.nextHandle += 0x10;
-    w->hwnd = hwnd;
-    w->cls = cls;
-    w->proc = cls->proc;
-    if (!child && !(style & WS_POPUP))
-        style |= WS_CAPTION | WS_CLIPSIBLINGS; // an overlapped window always has a caption
-    w->style = style & ~(WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE | WS_DISABLED);
-    w->exStyle = exStyle;
-    w->parent = parent;
-    w->enabled = (style & WS_DISABLED) == 0;
-    if (child)
-        w->id = reinterpret_cast<UINT_PTR>(menu);
-    else
-        w->menu = menu;
-    w->instance = instance;
-    w->text = windowName && !IS_INTRESOURCE(windowName) ? windowName : "";
-    Window& rec = *w;
-    r.windows[hwnd] = std::move(w);
-    r.order.push_back(hwnd);
+        Registry& r = registry();
+        if (r.hook) {
+            CreationHook hook = r.hook;
+            void* context = r.hookContext;
+            ClearCreationHook();
+            platform::CallBack(hook, hwnd, context);
+        }
 
-    platform::backend::Widgets().Create(hwnd, child ? ChildWindowKind(cls->proc, rec.style) : platform::backend::WindowKind::TopLevel);
-    platform::backend::Widgets().SetText(hwnd, rec.text);
-    platform::backend::Widgets().SetIcon(hwnd, cls->icon);
-    platform::backend::Widgets().SetCursor(hwnd, cls->cursor);
-    platform::backend::Widgets().SetEnabled(hwnd, rec.enabled);
-    if (!child && menu)
-        platform::backend::Menus().SetMenu(hwnd, menu);
-    RECT rect = CreationRect(style, x, y, width, height);
-    PlaceWindow(rec, rect);
-
-    if (r.hook) {
-        CreationHook hook = r.hook;
-        void* context = r.hookContext;
-        ClearCreationHook();
-        hook(hwnd, context);
-    }
-
-    CREATESTRUCTA cs{param,
-                     instance,
-                     menu,
-                     parent,
-                     static_cast<int>(rect.bottom - rect.top),
-                     static_cast<int>(rect.right - rect.left),
-                     static_cast<int>(rect.top),
-                     static_cast<int>(rect.left),
-                     static_cast<LONG>(style),
-                     windowName,
-                     className,
-                     exStyle};
-    if (!CallProcedure(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
-        DestroyInternal(hwnd, false);
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
-    }
-    if (FindWindowRecord(hwnd) && CallProcedure(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
-        DestroyWindow(hwnd);
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
-    }
-    if (!FindWindowRecord(hwnd))
-        return nullptr;
-    NotifyGeometry(hwnd);
-    if ((style & WS_VISIBLE) && FindWindowRecord(hwnd))
-        ShowWindow(hwnd, (style & WS_MINIMIZE) ? SW_SHOWMINIMIZED : (style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : SW_SHOW);
-    return FindWindowRecord(hwnd) ? hwnd : nullptr;
+        CREATESTRUCTA cs{param,
+                         instance,
+                         menu,
+                         parent,
+                         static_cast<int>(rect.bottom - rect.top),
+                         static_cast<int>(rect.right - rect.left),
+                         static_cast<int>(rect.top),
+                         static_cast<int>(rect.left),
+                         static_cast<LONG>(style),
+                         windowName,
+                         className,
+                         exStyle};
+        if (!CallProcedure(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
+            DestroyInternal(hwnd, false);
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return nullptr;
+        }
+        if (FindWindowRecord(hwnd) && CallProcedure(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+            DestroyWindow(hwnd);
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return nullptr;
+        }
+        try {
+            if (FindWindowRecord(hwnd))
+                NotifyGeometry(hwnd);
+            if ((style & WS_VISIBLE) && FindWindowRecord(hwnd))
+                Show(hwnd, (style & WS_MINIMIZE) ? SW_SHOWMINIMIZED : (style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : SW_SHOW);
+        } catch (...) {
+            // The window the program was told of goes again, as when WM_CREATE refuses it.
+            if (!platform::ProgramThrew())
+                DestroyWindow(hwnd);
+            throw;
+        }
+        return FindWindowRecord(hwnd) ? hwnd : nullptr;
+    });
 }
 
 BOOL DestroyWindow(HWND hwnd)
 {
-    if (!FindWindowRecord(hwnd)) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    return DestroyInternal(hwnd, true) ? TRUE : FALSE;
+    return platform::Win32Call(FALSE, [&] {
+        if (!FindWindowRecord(hwnd)) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
+        }
+        return DestroyInternal(hwnd, true) ? TRUE : FALSE;
+    });
 }
 
 BOOL IsWindow(HWND hwnd) { return FindWindowRecord(hwnd) != nullptr; }
