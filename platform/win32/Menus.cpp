@@ -140,19 +140,9 @@ bool LocateMenuItem(HMENU menu, UINT item, UINT flags, HMENU* holder, int* posit
 
 using namespace platform::win32;
 
-HMENU CreateMenu()
-{
-    return platform::Win32Call<HMENU>(nullptr, [&]() -> HMENU {
-        return NewMenu();
-    });
-}
+HMENU CreateMenu() { return platform::Win32Call<HMENU>(nullptr, NewMenu); }
 
-HMENU CreatePopupMenu()
-{
-    return platform::Win32Call<HMENU>(nullptr, [&]() -> HMENU {
-        return NewMenu();
-    });
-}
+HMENU CreatePopupMenu() { return platform::Win32Call<HMENU>(nullptr, NewMenu); }
 
 BOOL DestroyMenu(HMENU menu)
 {

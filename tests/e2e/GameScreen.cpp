@@ -95,12 +95,6 @@ void GameScreen::Keys(const std::string& keys, const std::string& window)
     m_x.X("xdotool windowfocus --sync " + (window.empty() ? m_window : window) + " key --clearmodifiers " + keys);
 }
 
-void GameScreen::ClickAt(int x, int y)
-{
-    m_x.X("xdotool mousemove --sync " + std::to_string(m_clientX + x) + " " + std::to_string(m_clientY + y) +
-          " click 1");
-}
-
 void GameScreen::MoveTo(int x, int y)
 {
     m_x.X("xdotool mousemove --sync " + std::to_string(m_clientX + x) + " " + std::to_string(m_clientY + y));

@@ -34,9 +34,7 @@ public:
     std::string Title();
     // Keys (xdotool names) typed into the given window, the main window by default.
     void Keys(const std::string& keys, const std::string& window = "");
-    // Moves the mouse to a client point and clicks the left button there.
-    void ClickAt(int x, int y);
-    // The same in two steps, for a player who points before clicking.
+    // Moves the mouse to a client point; clicks the left button where the mouse is.
     void MoveTo(int x, int y);
     void Click();
     // Waits for a visible window other than the main window whose title matches; its id or "".
