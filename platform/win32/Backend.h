@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace platform::backend {
@@ -71,8 +72,8 @@ public:
     virtual void SetCursor(HWND hwnd, HCURSOR cursor) = 0;
     // Whether the window takes input.
     virtual void SetEnabled(HWND hwnd, bool enabled) = 0;
-    // The client area shows the changed part (client coordinates) of the window's pixels.
-    virtual void Repaint(HWND hwnd, const RECT& changed) = 0;
+    // The client area shows the changed parts (client coordinates) of the window's pixels.
+    virtual void Repaint(HWND hwnd, std::span<const RECT> changed) = 0;
 };
 
 // Where windows are and how they are shown. A window's contents rectangle is, for a

@@ -13,6 +13,7 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QPixmap>
+#include <QRegion>
 
 #include <algorithm>
 #include <memory>
@@ -182,11 +183,15 @@ public:
             b->client->setEnabled(enabled);
     }
 
-    void Repaint(HWND hwnd, const RECT& r) override
+    void Repaint(HWND hwnd, std::span<const RECT> changed) override
     {
         BackendWindow* b = FindBackendWindow(hwnd);
-        if (b && b->client)
-            b->client->update(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
+        if (!b || !b->client)
+            return;
+        QRegion region;
+        for (const RECT& r : changed)
+            region += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        b->client->update(region);
     }
 };
 
