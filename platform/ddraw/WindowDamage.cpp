@@ -4,61 +4,58 @@
 #include <cstring>
 
 namespace platform::ddraw {
-namespace {
-
-uint32_t* Row(const PixelView& v, int y) { return v.pixels + static_cast<ptrdiff_t>(y) * v.stride; }
-
-struct Span {
-    int left;
-    int right;
-};
-
-} // namespace
 
 void WriteChanged(const PixelView& window, const RECT& area, const PixelView& frame, std::vector<RECT>* damage)
 {
-    const int width = area.right - area.left;
-    if (width <= 0 || area.bottom <= area.top)
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
         return;
-    // Rectangles still growing downwards: one per run of changed tiles in the row above.
-    std::vector<RECT> open, next;
-    std::vector<Span> spans;
-    for (int y = area.top; y < area.bottom; ++y) {
-        uint32_t* w = Row(window, y) + area.left;
-        const uint32_t* f = Row(frame, y - area.top);
-        spans.clear();
+    const int columns = (width + kDamageTile - 1) / kDamageTile;
+    const int rows = (height + kDamageTile - 1) / kDamageTile;
+    std::vector<bool> dirty; // tile by tile, made when a first row differs
+    for (int y = 0; y < height; ++y) {
+        uint32_t* w = window.pixels + static_cast<ptrdiff_t>(area.top + y) * window.stride + area.left;
+        const uint32_t* f = frame.pixels + static_cast<ptrdiff_t>(y) * frame.stride;
         // Most rows of most frames are as they were: one compare settles them.
-        if (std::memcmp(w, f, sizeof(uint32_t) * static_cast<size_t>(width)) != 0) {
-            for (int x = 0; x < width; x += kDamageTile) {
-                const int n = std::min(kDamageTile, width - x);
-                if (std::memcmp(w + x, f + x, sizeof(uint32_t) * static_cast<size_t>(n)) == 0)
-                    continue;
-                if (!spans.empty() && spans.back().right == x)
-                    spans.back().right = x + n;
-                else
-                    spans.push_back(Span{x, x + n});
-            }
-            for (const Span& s : spans)
-                std::memcpy(w + s.left, f + s.left, sizeof(uint32_t) * static_cast<size_t>(s.right - s.left));
+        if (std::memcmp(w, f, sizeof(uint32_t) * static_cast<size_t>(width)) == 0)
+            continue;
+        if (dirty.empty())
+            dirty.assign(static_cast<size_t>(columns) * rows, false);
+        for (int c = 0; c < columns; ++c) {
+            const int x = c * kDamageTile, n = std::min(kDamageTile, width - x);
+            if (std::memcmp(w + x, f + x, sizeof(uint32_t) * static_cast<size_t>(n)) == 0)
+                continue;
+            std::memcpy(w + x, f + x, sizeof(uint32_t) * static_cast<size_t>(n));
+            dirty[static_cast<size_t>(y / kDamageTile) * columns + c] = true;
         }
-        // A run under one of the same columns extends it; the others are finished.
+    }
+    if (dirty.empty())
+        return;
+    // Runs of changed tiles, a run under one of the same columns extending it downwards.
+    std::vector<RECT> open, next;
+    for (int r = 0; r < rows; ++r) {
+        const LONG top = area.top + r * kDamageTile, bottom = std::min<LONG>(top + kDamageTile, area.bottom);
         next.clear();
-        for (const Span& s : spans) {
-            const LONG left = area.left + s.left, right = area.left + s.right;
-            auto same = std::find_if(open.begin(), open.end(),
-                                     [&](const RECT& r) { return r.left == left && r.right == right; });
-            if (same != open.end()) {
-                same->bottom = y + 1;
-                next.push_back(*same);
-                same->right = same->left; // taken
+        for (int c = 0; c < columns;) {
+            if (!dirty[static_cast<size_t>(r) * columns + c]) {
+                ++c;
+                continue;
+            }
+            const int first = c;
+            while (c < columns && dirty[static_cast<size_t>(r) * columns + c])
+                ++c;
+            const LONG left = area.left + first * kDamageTile;
+            const LONG right = std::min<LONG>(area.left + c * kDamageTile, area.right);
+            auto above = std::find_if(open.begin(), open.end(),
+                                      [&](const RECT& o) { return o.left == left && o.right == right; });
+            if (above != open.end()) {
+                next.push_back(RECT{left, above->top, right, bottom});
+                open.erase(above);
             } else {
-                next.push_back(RECT{left, y, right, y + 1});
+                next.push_back(RECT{left, top, right, bottom});
             }
         }
-        for (const RECT& r : open) {
-            if (r.right > r.left)
-                damage->push_back(r);
-        }
+        damage->insert(damage->end(), open.begin(), open.end());
         open.swap(next);
     }
     damage->insert(damage->end(), open.begin(), open.end());

@@ -10,8 +10,8 @@
 
 namespace platform::ddraw {
 
-// Columns are compared and reported in tiles this wide: a changed row costs a few
-// compares, and the rectangles stay few.
+// Rows are compared in pieces this wide, and changes reported in tiles of this side:
+// a changed row costs a few compares, and the rectangles stay few and simple.
 constexpr int kDamageTile = 32;
 
 // Gives the part `area` of `window` the pixels of `frame`, whose (0, 0) lies at the

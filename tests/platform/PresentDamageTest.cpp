@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <vector>
 
@@ -20,6 +21,12 @@ struct Shape {
     int backW, backH;     // the back buffer
     RECT dest;            // the present's rectangle, client coordinates
 };
+
+void PrintTo(const Shape& s, std::ostream* os)
+{
+    *os << "client " << s.clientW << "x" << s.clientH << ", back buffer " << s.backW << "x" << s.backH << ", onto ("
+        << s.dest.left << "," << s.dest.top << ")-(" << s.dest.right << "," << s.dest.bottom << ")";
+}
 
 class PresentDamageTest : public ::testing::TestWithParam<Shape> {
 protected:
@@ -107,22 +114,26 @@ protected:
     }
 
     // Presents the back buffer, once as the game does and once in full into `expected`,
-    // and has the screen take what was reported.
-    void Present()
+    // and has the screen take what was reported. With a key, the back buffer's pixels of
+    // its top-left colour are left out.
+    void Present(bool keyed = false)
     {
         RECT onScreen{shape.dest.left + kOrigin.x, shape.dest.top + kOrigin.y, shape.dest.right + kOrigin.x,
                       shape.dest.bottom + kOrigin.y};
-        ASSERT_EQ(primary->Blt(&onScreen, back, nullptr, DDBLT_WAIT, nullptr), DD_OK);
-
         DDSURFACEDESC d{};
         d.dwSize = sizeof(d);
         ASSERT_EQ(back->Lock(nullptr, &d, DDLOCK_WAIT, nullptr), DD_OK);
         const platform::PixelView src{static_cast<uint32_t*>(d.lpSurface), shape.backW, shape.backH,
                                       static_cast<int>(d.lPitch / 4)};
+        DDBLTFX fx{};
+        fx.dwSize = sizeof(fx);
+        fx.ddckSrcColorkey.dwColorSpaceLowValue = fx.ddckSrcColorkey.dwColorSpaceHighValue = src.pixels[0];
         const platform::PixelView full{expected.data(), shape.clientW, shape.clientH, shape.clientW};
+        const platform::blit::ColorKey key(fx.ddckSrcColorkey, d.ddpfPixelFormat);
         platform::blit::Stretch(full, shape.dest, RECT{0, 0, shape.clientW, shape.clientH}, src,
-                                RECT{0, 0, shape.backW, shape.backH}, nullptr);
+                                RECT{0, 0, shape.backW, shape.backH}, keyed ? &key : nullptr);
         ASSERT_EQ(back->Unlock(nullptr), DD_OK);
+        ASSERT_EQ(primary->Blt(&onScreen, back, nullptr, DDBLT_WAIT | (keyed ? DDBLT_KEYSRCOVERRIDE : 0), &fx), DD_OK);
 
         for (; reported < window.updates.size(); ++reported) {
             const RECT r = window.updates[reported];
@@ -154,11 +165,12 @@ TEST_P(PresentDamageTest, WindowAndScreenShowEveryFrameAsAFullPresentWould)
 {
     for (int frame = 0; frame < 1500; ++frame) {
         ChangeSomething();
-        Present();
-        ASSERT_EQ(Mismatch(), "") << "frame " << frame;
+        const bool keyed = Uniform(8) == 0;
+        Present(keyed);
+        ASSERT_EQ(Mismatch(), "") << "frame " << frame << (keyed ? ", keyed" : "");
         // A second present of the same frame changes and reports nothing.
         const size_t shown = window.updates.size();
-        Present();
+        Present(keyed);
         ASSERT_EQ(window.updates.size(), shown) << "frame " << frame;
     }
 }
@@ -170,7 +182,10 @@ TEST_P(PresentDamageTest, PixelsChangedBehindThePresentAreMadeRightAndShown)
     for (int round = 0; round < 200; ++round) {
         ChangeSomething();
         Present();
-        const int x = Uniform(shape.clientW), y = Uniform(shape.clientH);
+        // A pixel the present covers: the others are none of its business.
+        const RECT covered = platform::blit::Intersect(shape.dest, RECT{0, 0, shape.clientW, shape.clientH});
+        const int x = covered.left + Uniform(covered.right - covered.left);
+        const int y = covered.top + Uniform(covered.bottom - covered.top);
         pixels[static_cast<size_t>(y) * shape.clientW + x] ^= 0x808080;
         screen[static_cast<size_t>(y) * shape.clientW + x] ^= 0x808080;
         Present();
