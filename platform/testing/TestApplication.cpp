@@ -7,12 +7,6 @@
 #include "win32/GdiObjects.h"
 
 namespace platform::testing {
-namespace {
-
-// From the start, so that every beep is counted.
-[[maybe_unused]] const bool g_installed = (TheTestApplication(), true);
-
-} // namespace
 
 TestApplication& TheTestApplication()
 {

@@ -4,17 +4,6 @@
 
 namespace platform::win32 {
 
-backend::WindowKind ChildWindowKind(WNDPROC classProc, DWORD style)
-{
-    if (classProc == &ButtonProc)
-        return ButtonKind(style);
-    if (classProc == &StaticProc)
-        return backend::WindowKind::Static;
-    if (classProc == &TrackbarProc)
-        return backend::WindowKind::Trackbar;
-    return backend::WindowKind::Child;
-}
-
 LRESULT ControlDefault(HWND control, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
