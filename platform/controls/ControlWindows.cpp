@@ -1,6 +1,6 @@
 // What every control window does alike, and the "Static" class: a text that takes no input.
 #include "base/Fence.h"
-#include "win32/Dialogs.h"
+#include "controls/Dialogs.h"
 
 namespace platform::win32 {
 

@@ -1,6 +1,6 @@
 // The dialog's own window procedure (DefDlgProc) and the calls on a dialog's controls.
 #include "base/Fence.h"
-#include "win32/Dialogs.h"
+#include "controls/Dialogs.h"
 #include "win32/Window.h"
 #include "win32/WindowPixels.h"
 

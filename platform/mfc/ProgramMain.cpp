@@ -1,7 +1,7 @@
 // The program's entry: the command line for the runtime library, the window toolkit
 // (Qt's, put in place here), then the class library's start-up of the application object.
 #include "win32/Backend.h"
-#include "win32/QtToolkit.h"
+#include "qt/QtToolkit.h"
 #include "win32/Window.h"
 
 #include <afxwin.h>

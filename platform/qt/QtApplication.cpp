@@ -1,9 +1,9 @@
 // The Qt application behind the window core: opened by whoever starts the program (its
 // start-up, a test's main); pumped by the message loop; the source of the display mode,
 // the cursor position and the bell.
-#include "win32/QtToolkit.h"
+#include "qt/QtToolkit.h"
 
-#include "win32/QtWindows.h"
+#include "qt/QtWindows.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>

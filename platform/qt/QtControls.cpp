@@ -2,7 +2,7 @@
 // window's) gets the Qt control as its only child and stops painting itself, so the control
 // draws on the dialog's face. Clicks come back as BM_CLICK, thumb moves as trackbar
 // actions, and the dialog's keys as WM_KEYDOWN / WM_KEYUP, all posted to the control.
-#include "win32/QtWindows.h"
+#include "qt/QtWindows.h"
 
 #include <QApplication>
 #include <QCheckBox>

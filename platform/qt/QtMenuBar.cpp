@@ -1,6 +1,6 @@
 // Menu bars on Qt: popups become QMenus, command items (on the bar too) QActions, each
 // bound to its menu item so check marks and states follow CheckMenuItem and EnableMenuItem.
-#include "win32/QtWindows.h"
+#include "qt/QtWindows.h"
 
 #include <QApplication>
 #include <QMenu>

@@ -1,5 +1,5 @@
 // Message boxes on QMessageBox with the platform's buttons, icons and answers.
-#include "win32/QtWindows.h"
+#include "qt/QtWindows.h"
 
 #include <QMessageBox>
 #include <QPushButton>

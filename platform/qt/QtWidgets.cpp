@@ -1,7 +1,7 @@
 // The widgets of a window: the client widget shows the pixels and turns input into
 // messages; the frame holds the menu bar and the client widget and reports changes of
 // size, place, state and activation.
-#include "win32/QtWindows.h"
+#include "qt/QtWindows.h"
 
 #include <QCloseEvent>
 #include <QCursor>

@@ -1,5 +1,5 @@
 // Windows on Qt widgets: creation, decorations, geometry, showing and activation.
-#include "win32/QtWindows.h"
+#include "qt/QtWindows.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -4,7 +4,7 @@
 #include "testing/GdiSeams.h"
 #include "testing/InstallOnce.h"
 #include "testing/TestClock.h"
-#include "win32/GdiObjects.h"
+#include "gdi/GdiObjects.h"
 
 namespace platform::testing {
 

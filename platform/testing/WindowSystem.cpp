@@ -2,7 +2,7 @@
 
 #include "testing/TestApplication.h"
 #include "win32/Backend.h"
-#include "win32/QtToolkit.h"
+#include "qt/QtToolkit.h"
 #include "win32/Window.h"
 
 namespace platform::testing {
