@@ -7,7 +7,7 @@
 #include "ddraw/References.h"
 #include "ddraw/WindowPresenter.h"
 #include "win32/Display.h"
-#include "win32/GdiObjects.h"
+#include "gdi/GdiObjects.h"
 
 #include <algorithm>
 #include <climits>

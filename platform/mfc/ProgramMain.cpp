@@ -1,6 +1,7 @@
-// The program's entry: the command line for the runtime library, the window toolkit,
-// then the class library's start-up of the application object.
+// The program's entry: the command line for the runtime library, the window toolkit
+// (Qt's, put in place here), then the class library's start-up of the application object.
 #include "win32/Backend.h"
+#include "qt/QtToolkit.h"
 #include "win32/Window.h"
 
 #include <afxwin.h>
@@ -29,6 +30,7 @@ int main(int argc, char** argv)
 {
     __argc = argc;
     __argv = argv;
+    platform::backend::InstallToolkit(platform::qt::MakeToolkit(platform::backend::CoreEvents()));
     platform::backend::Application& app = platform::backend::App();
     if (!app.Open(argv[0], kNoDisplay)) {
         std::fputs(kNoDisplay, stderr);

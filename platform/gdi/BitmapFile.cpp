@@ -1,4 +1,4 @@
-#include "win32/BitmapFile.h"
+#include "gdi/BitmapFile.h"
 
 #include "pixels/Blitter.h"
 

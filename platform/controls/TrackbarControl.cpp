@@ -3,7 +3,7 @@
 // else WM_HSCROLL): one per key press or drag step, TB_ENDTRACK when the key or the
 // mouse button is released.
 #include "base/Fence.h"
-#include "win32/Dialogs.h"
+#include "controls/Dialogs.h"
 
 #include <commctrl.h>
 

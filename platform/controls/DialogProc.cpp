@@ -1,6 +1,7 @@
 // The dialog's own window procedure (DefDlgProc) and the calls on a dialog's controls.
 #include "base/Fence.h"
-#include "win32/Dialogs.h"
+#include "controls/Dialogs.h"
+#include "win32/Window.h"
 #include "win32/WindowPixels.h"
 
 #include <map>
@@ -14,7 +15,7 @@ std::map<HWND, DialogRecord>& records()
     return r;
 }
 
-void RegisterOnce(const char* name, WNDPROC proc, UINT style)
+void RegisterOnce(const char* name, WNDPROC proc, UINT style, backend::WindowKind (*kindOf)(DWORD style))
 {
     WNDCLASSA wc{};
     if (GetClassInfoA(nullptr, name, &wc))
@@ -23,7 +24,7 @@ void RegisterOnce(const char* name, WNDPROC proc, UINT style)
     wc.lpfnWndProc = proc;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = name;
-    RegisterClassA(&wc);
+    RegisterControlClass(wc, kindOf);
 }
 
 // The face colour over the whole client area.
@@ -105,10 +106,11 @@ const char kDialogClass[] = "#32770";
 
 void RegisterDialogClasses()
 {
-    RegisterOnce(kDialogClass, &DefDlgProcA, CS_DBLCLKS | CS_SAVEBITS);
-    RegisterOnce("Button", &ButtonProc, CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW);
-    RegisterOnce("Static", &StaticProc, CS_DBLCLKS | CS_PARENTDC);
-    RegisterOnce("msctls_trackbar32", &TrackbarProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
+    RegisterOnce(kDialogClass, &DefDlgProcA, CS_DBLCLKS | CS_SAVEBITS, nullptr);
+    RegisterOnce("Button", &ButtonProc, CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, &ButtonKind);
+    RegisterOnce("Static", &StaticProc, CS_DBLCLKS | CS_PARENTDC, [](DWORD) { return backend::WindowKind::Static; });
+    RegisterOnce("msctls_trackbar32", &TrackbarProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                 [](DWORD) { return backend::WindowKind::Trackbar; });
 }
 
 DialogRecord* FindDialogRecord(HWND dialog)

@@ -1,11 +1,5 @@
 // Windows on Qt widgets: creation, decorations, geometry, showing and activation.
-#include "win32/QtWindows.h"
-
-#include "win32/Backend.h"
-
-#include "base/Seam.h"
-#include "win32/Icons.h"
-#include "win32/Window.h"
+#include "qt/QtWindows.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -109,28 +103,28 @@ using qt::FindBackendWindow;
 
 class QtWidgets final : public WindowWidgets {
 public:
-    void Create(HWND hwnd, WindowKind kind) override
+    void Create(HWND hwnd, const NewWindow& w) override
     {
-        win32::Window* w = win32::FindWindowRecord(hwnd);
-        if (!w)
-            return;
         // The entry first, so that Destroy takes whatever was made if the rest cannot be.
         BackendWindow& b = qt::BackendWindows()[hwnd];
-        if (kind != WindowKind::TopLevel) {
-            BackendWindow* parent = FindBackendWindow(w->parent);
+        b.parent = w.parent;
+        b.style = w.style;
+        b.doubleClicks = (w.classStyle & CS_DBLCLKS) != 0;
+        if (w.kind != WindowKind::TopLevel) {
+            BackendWindow* parent = FindBackendWindow(w.parent);
             // Watching a widget costs an allocation of its own: it is held until then.
             std::unique_ptr<qt::ClientWidget> client(new qt::ClientWidget(hwnd, parent ? parent->client.data() : nullptr));
             b.client = client.get();
             client.release();
             b.client->hide();
-            if (kind != WindowKind::Child)
-                b.control = qt::MakeControl(hwnd, kind, qt::FromUtf8(w->text), w->style, b.client);
+            if (w.kind != WindowKind::Child)
+                b.control = qt::MakeControl(hwnd, w.kind, qt::FromUtf8(w.text), w.style, b.client);
         } else {
             std::unique_ptr<qt::FrameWidget> frame(new qt::FrameWidget(hwnd));
             b.frame = frame.get();
             frame.release();
             b.client = b.frame->client();
-            b.frame->setWindowFlags(qt::FrameFlags(w->style, w->exStyle));
+            b.frame->setWindowFlags(qt::FrameFlags(w.style, w.exStyle));
         }
     }
 
@@ -158,19 +152,24 @@ public:
             qt::SetControlText(b->control, qt::FromUtf8(text));
     }
 
-    void SetIcon(HWND hwnd, HICON icon) override
+    void SetStyle(HWND hwnd, DWORD style, DWORD) override
     {
-        BackendWindow* b = FindBackendWindow(hwnd);
-        const std::vector<uint8_t>* ico = win32::IconFileImage(icon);
-        if (b && b->frame && ico)
-            b->frame->setWindowIcon(qt::IconFromIco(*ico));
+        if (BackendWindow* b = FindBackendWindow(hwnd))
+            b->style = style;
     }
 
-    void SetCursor(HWND hwnd, HCURSOR cursor) override
+    void SetIcon(HWND hwnd, const std::vector<uint8_t>& ico) override
+    {
+        BackendWindow* b = FindBackendWindow(hwnd);
+        if (b && b->frame && !ico.empty())
+            b->frame->setWindowIcon(qt::IconFromIco(ico));
+    }
+
+    void SetCursor(HWND hwnd, int standardCursorId) override
     {
         BackendWindow* b = FindBackendWindow(hwnd);
         if (b && b->client)
-            b->client->setCursor(qt::CursorShape(win32::StandardCursorId(cursor)));
+            b->client->setCursor(qt::CursorShape(standardCursorId));
     }
 
     void SetEnabled(HWND hwnd, bool enabled) override
@@ -180,6 +179,15 @@ public:
             b->frame->setEnabled(enabled);
         else if (b && b->client)
             b->client->setEnabled(enabled);
+    }
+
+    void SetPixels(HWND hwnd, const uint32_t* pixels, int width, int height) override
+    {
+        if (BackendWindow* b = FindBackendWindow(hwnd)) {
+            b->pixels = pixels;
+            b->pixelWidth = pixels ? width : 0;
+            b->pixelHeight = pixels ? height : 0;
+        }
     }
 
     void Repaint(HWND hwnd, const RECT& r) override
@@ -221,18 +229,17 @@ public:
     void SetContentsRect(HWND hwnd, const RECT& r) override
     {
         BackendWindow* b = FindBackendWindow(hwnd);
-        win32::Window* w = win32::FindWindowRecord(hwnd);
-        if (!b || !b->client || !w)
+        if (!b || !b->client)
             return;
         const QSize size(r.right - r.left, r.bottom - r.top);
         if (b->frame) {
             // Without a sizing border the user cannot resize the window; the program can.
-            if (!(w->style & WS_THICKFRAME))
+            if (!(b->style & WS_THICKFRAME))
                 b->frame->setFixedSize(size);
             b->frame->setGeometry(QRect(QPoint(r.left, r.top), size));
             b->frame->LayOut(size); // at once, whether or not the window system has answered yet
         } else {
-            POINT parent = ClientOrigin(w->parent);
+            POINT parent = ClientOrigin(b->parent);
             b->client->setGeometry(QRect(QPoint(r.left - parent.x, r.top - parent.y), size));
             // A control's widget covers its window at once, shown or not.
             if (b->control)
@@ -243,15 +250,14 @@ public:
     POINT ClientOrigin(HWND hwnd) override
     {
         BackendWindow* b = FindBackendWindow(hwnd);
-        win32::Window* w = win32::FindWindowRecord(hwnd);
-        if (!b || !b->client || !w)
+        if (!b || !b->client)
             return POINT{};
         QPoint p = b->client->pos();
         if (b->frame) {
             p += b->frame->geometry().topLeft();
             return POINT{p.x(), p.y()};
         }
-        POINT parent = ClientOrigin(w->parent);
+        POINT parent = ClientOrigin(b->parent);
         return POINT{parent.x + p.x(), parent.y + p.y()};
     }
 
@@ -362,12 +368,20 @@ public:
 
 } // namespace
 
-WindowWidgets& Widgets() { return Seam<WindowWidgets, QtWidgets>::Current(); }
-
-void InstallWidgets(WindowWidgets* widgets) { Seam<WindowWidgets, QtWidgets>::Install(widgets); }
-
-WindowPlacement& Placement() { return Seam<WindowPlacement, QtPlacement>::Current(); }
-
-void InstallPlacement(WindowPlacement* placement) { Seam<WindowPlacement, QtPlacement>::Install(placement); }
-
 } // namespace platform::backend
+
+namespace platform::qt {
+
+backend::WindowWidgets& Widgets()
+{
+    static backend::QtWidgets widgets;
+    return widgets;
+}
+
+backend::WindowPlacement& Placement()
+{
+    static backend::QtPlacement placement;
+    return placement;
+}
+
+} // namespace platform::qt

@@ -1,7 +1,7 @@
 // The dialog's keyboard: Tab through the tab stops, arrows through a group, Enter for the
 // default button and Escape for Cancel; and the order of a window's children.
 #include "base/Fence.h"
-#include "win32/Dialogs.h"
+#include "controls/Dialogs.h"
 #include "win32/Window.h"
 
 #include <algorithm>

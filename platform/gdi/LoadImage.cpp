@@ -2,7 +2,7 @@
 #include "base/Fence.h"
 #include "base/HostFiles.h"
 #include "resources/ResourceTemplates.h"
-#include "win32/BitmapFile.h"
+#include "gdi/BitmapFile.h"
 
 #include <windows.h>
 

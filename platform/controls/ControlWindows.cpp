@@ -1,19 +1,8 @@
 // What every control window does alike, and the "Static" class: a text that takes no input.
 #include "base/Fence.h"
-#include "win32/Dialogs.h"
+#include "controls/Dialogs.h"
 
 namespace platform::win32 {
-
-backend::WindowKind ChildWindowKind(WNDPROC classProc, DWORD style)
-{
-    if (classProc == &ButtonProc)
-        return ButtonKind(style);
-    if (classProc == &StaticProc)
-        return backend::WindowKind::Static;
-    if (classProc == &TrackbarProc)
-        return backend::WindowKind::Trackbar;
-    return backend::WindowKind::Child;
-}
 
 LRESULT ControlDefault(HWND control, UINT msg, WPARAM wParam, LPARAM lParam)
 {

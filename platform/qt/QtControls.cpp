@@ -2,10 +2,7 @@
 // window's) gets the Qt control as its only child and stops painting itself, so the control
 // draws on the dialog's face. Clicks come back as BM_CLICK, thumb moves as trackbar
 // actions, and the dialog's keys as WM_KEYDOWN / WM_KEYUP, all posted to the control.
-#include "win32/QtWindows.h"
-
-#include "base/Seam.h"
-#include "win32/WindowEvents.h"
+#include "qt/QtWindows.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -96,9 +93,9 @@ bool ForwardKey(HWND hwnd, QKeyEvent* event)
     LPARAM flags = 1 | (static_cast<LPARAM>(event->nativeScanCode() & 0xFF) << 16);
     if (event->type() == QEvent::KeyPress) {
         lastModifiers() = event->modifiers();
-        win32::PostInput(hwnd, WM_KEYDOWN, static_cast<WPARAM>(vk), flags | (event->isAutoRepeat() ? 1 << 30 : 0));
+        PostInput(hwnd, WM_KEYDOWN, static_cast<WPARAM>(vk), flags | (event->isAutoRepeat() ? 1 << 30 : 0));
     } else {
-        win32::PostInput(hwnd, WM_KEYUP, static_cast<WPARAM>(vk), flags | (1 << 30) | (1u << 31));
+        PostInput(hwnd, WM_KEYUP, static_cast<WPARAM>(vk), flags | (1 << 30) | (1u << 31));
     }
     return true;
 }
@@ -164,8 +161,8 @@ private:
             return;
         m_pressed = false;
         if (slider->isSliderDown())
-            win32::PostInput(m_hwnd, backend::kTrackbarMouseAction, TB_THUMBPOSITION, slider->sliderPosition());
-        win32::PostInput(m_hwnd, backend::kTrackbarMouseAction, TB_ENDTRACK, 0);
+            PostInput(m_hwnd, backend::kTrackbarMouseAction, TB_THUMBPOSITION, slider->sliderPosition());
+        PostInput(m_hwnd, backend::kTrackbarMouseAction, TB_ENDTRACK, 0);
     }
 
     HWND m_hwnd;
@@ -198,7 +195,7 @@ QWidget* MakeButton(HWND hwnd, WindowKind kind, const QString& text, QWidget* pa
     QObject::connect(button, &QAbstractButton::clicked, button, [hwnd, button] {
         if (BackendWindow* b = FindBackendWindow(hwnd))
             button->setChecked(b->checked);
-        win32::PostInput(hwnd, BM_CLICK, 0, 0);
+        PostInput(hwnd, BM_CLICK, 0, 0);
     });
     return button;
 }
@@ -218,7 +215,7 @@ QWidget* MakeTrackbar(HWND hwnd, DWORD style, QWidget* parent)
     QObject::connect(slider, &QAbstractSlider::actionTriggered, slider, [hwnd, slider](int action) {
         const int code = TrackbarCode(action);
         if (code >= 0)
-            win32::PostInput(hwnd, backend::kTrackbarMouseAction, static_cast<WPARAM>(code), slider->sliderPosition());
+            PostInput(hwnd, backend::kTrackbarMouseAction, static_cast<WPARAM>(code), slider->sliderPosition());
     });
     return slider;
 }
@@ -251,7 +248,7 @@ class QtControls final : public backend::Controls {
 public:
     backend::FontMeasure MeasureFont(const backend::DialogFont& font) override
     {
-        if (!backend::EnsureApplication())
+        if (!IsOpen())
             return backend::FontMeasure{};
         const QFontMetrics metrics(MapFont(font));
         return backend::FontMeasure{
@@ -278,7 +275,7 @@ public:
 
     COLORREF FaceColour() override
     {
-        if (!backend::EnsureApplication())
+        if (!IsOpen())
             return RGB(0xF0, 0xF0, 0xF0);
         const QColor c = QApplication::palette().color(QPalette::Window);
         return RGB(c.red(), c.green(), c.blue());
@@ -357,12 +354,10 @@ void SetControlText(QWidget* control, const QString& text)
         label->setText(text);
 }
 
+backend::Controls& Controls()
+{
+    static QtControls controls;
+    return controls;
+}
+
 } // namespace platform::qt
-
-namespace platform::backend {
-
-Controls& DialogControls() { return Seam<Controls, qt::QtControls>::Current(); }
-
-void InstallDialogControls(Controls* controls) { Seam<Controls, qt::QtControls>::Install(controls); }
-
-} // namespace platform::backend

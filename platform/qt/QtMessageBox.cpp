@@ -1,8 +1,5 @@
 // Message boxes on QMessageBox with the platform's buttons, icons and answers.
-#include "win32/Backend.h"
-
-#include "base/Seam.h"
-#include "win32/QtWindows.h"
+#include "qt/QtWindows.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -85,7 +82,7 @@ Id Show(HWND owner, const std::string& text, const std::string& caption, UINT ty
 {
     static Id next = 1;
     const Id id = next++;
-    if (!App().Start()) {
+    if (!qt::IsOpen()) {
         // No windows can be shown: the text goes to the terminal, answered at once.
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
         boxes()[id] = OpenBox{nullptr, true, IDOK};
@@ -164,8 +161,14 @@ public:
 
 } // namespace
 
-MessageBoxes& Boxes() { return Seam<MessageBoxes, QtMessageBoxes>::Current(); }
-
-void InstallMessageBoxes(MessageBoxes* boxes) { Seam<MessageBoxes, QtMessageBoxes>::Install(boxes); }
-
 } // namespace platform::backend
+
+namespace platform::qt {
+
+backend::MessageBoxes& MessageBoxes()
+{
+    static backend::QtMessageBoxes boxes;
+    return boxes;
+}
+
+} // namespace platform::qt

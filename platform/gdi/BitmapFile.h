@@ -4,7 +4,7 @@
 // inconsistent or larger than we accept, gives false; nothing outside the data is read.
 // Running out of memory throws std::bad_alloc, for the caller to report as such.
 #pragma once
-#include "win32/GdiObjects.h"
+#include "gdi/GdiObjects.h"
 
 #include <cstddef>
 #include <cstdint>

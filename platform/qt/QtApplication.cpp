@@ -1,10 +1,9 @@
-// The Qt application behind the window core: opened by the program's start-up, or
-// created on first use by tests and tools; pumped by the message loop; the source of
-// the display mode, the cursor position and the bell.
-#include "win32/Backend.h"
+// The Qt application behind the window core: opened by whoever starts the program (its
+// start-up, a test's main); pumped by the message loop; the source of the display mode,
+// the cursor position and the bell.
+#include "qt/QtToolkit.h"
 
-#include "base/Seam.h"
-#include "win32/WindowEvents.h"
+#include "qt/QtWindows.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -18,7 +17,7 @@
 #include <cstdlib>
 #include <thread>
 
-namespace platform::backend {
+namespace platform::qt {
 namespace {
 
 bool Set(const char* name)
@@ -40,10 +39,12 @@ void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString&)
     }
 }
 
-class QtApp final : public Application {
+class QtApp final : public backend::Application {
 public:
     bool Open(const char* programName, const char* noDisplayLine) override
     {
+        if (m_opened)
+            return true;
         if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY") && !Set("QT_QPA_PLATFORM"))
             return false;
         // Qt gets no arguments of ours to interpret: the command line belongs to the program.
@@ -53,7 +54,10 @@ public:
         QtMessageHandler previous = qInstallMessageHandler(&StartupMessages);
         m_opened = new QApplication(argc, argv);
         qInstallMessageHandler(previous);
-        return Start();
+        qApp->setQuitOnLastWindowClosed(false);
+        QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp,
+                         [](Qt::ApplicationState) { qt::Report().ActivationChanged(); });
+        return true;
     }
 
     void Close() override
@@ -62,26 +66,7 @@ public:
         m_opened = nullptr;
     }
 
-    bool Start() override
-    {
-        if (!QCoreApplication::instance()) {
-            // Tests and tools that never ran the program's start-up: the application lives as
-            // long as the process.
-            static int argc = 1;
-            static char name[] = "memory";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
-        if (!HasApplication())
-            return false;
-        if (!m_connected) {
-            m_connected = true;
-            qApp->setQuitOnLastWindowClosed(false);
-            QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp,
-                             [](Qt::ApplicationState) { win32::ActivationChanged(); });
-        }
-        return true;
-    }
+    bool IsOpen() override { return m_opened != nullptr; }
 
     void Pump() override
     {
@@ -115,7 +100,7 @@ public:
     DisplayMode Screen() override
     {
         DisplayMode mode;
-        QScreen* screen = HasApplication() && m_connected ? QGuiApplication::primaryScreen() : nullptr;
+        QScreen* screen = m_opened ? QGuiApplication::primaryScreen() : nullptr;
         if (!screen)
             return mode;
         mode.width = screen->size().width();
@@ -128,7 +113,7 @@ public:
 
     POINT CursorPos() override
     {
-        if (!HasApplication())
+        if (!m_opened)
             return POINT{};
         QPoint p = QCursor::pos();
         return POINT{p.x(), p.y()};
@@ -136,22 +121,35 @@ public:
 
     void Beep() override
     {
-        // Without a widget application (a test, or before start-up) there is no bell to ring.
-        if (HasApplication())
+        // Before start-up there is no bell to ring.
+        if (m_opened)
             QApplication::beep();
     }
 
 private:
-    static bool HasApplication() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
-
     QApplication* m_opened = nullptr;
-    bool m_connected = false;
 };
+
+QtApp& app()
+{
+    static QtApp a;
+    return a;
+}
+
+backend::Events* g_report = nullptr;
 
 } // namespace
 
-Application& App() { return Seam<Application, QtApp>::Current(); }
+backend::Application& Application() { return app(); }
 
-void InstallApplication(Application* app) { Seam<Application, QtApp>::Install(app); }
+bool IsOpen() { return app().IsOpen(); }
 
-} // namespace platform::backend
+backend::Events& Report() { return *g_report; }
+
+backend::Toolkit MakeToolkit(backend::Events& events)
+{
+    g_report = &events;
+    return backend::Toolkit{&app(), &Widgets(), &Placement(), &MenuBars(), &MessageBoxes(), &Controls()};
+}
+
+} // namespace platform::qt

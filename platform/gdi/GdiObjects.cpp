@@ -1,5 +1,5 @@
 #include "base/Fence.h"
-#include "win32/GdiObjects.h"
+#include "gdi/GdiObjects.h"
 
 #include "pixels/Blitter.h"
 #include "win32/Display.h"

@@ -2,7 +2,7 @@
 // template order, WM_INITDIALOG, the first focus and the showing.
 #include "base/Fence.h"
 #include "resources/ResourceTemplates.h"
-#include "win32/Dialogs.h"
+#include "controls/Dialogs.h"
 #include "win32/Display.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 // (BM_CLICK, which the toolkit posts for the user's) selects an automatic radio button and
 // clears the others of its group before the parent hears BN_CLICKED.
 #include "base/Fence.h"
-#include "win32/Dialogs.h"
+#include "controls/Dialogs.h"
 
 #include <map>
 

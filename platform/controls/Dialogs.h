@@ -18,9 +18,7 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK TrackbarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-// The widgets a child window of a class (by its procedure) and style is shown by: a
-// control's own, or a plain child window's.
-backend::WindowKind ChildWindowKind(WNDPROC classProc, DWORD style);
+// The widgets a button of a style is shown by.
 backend::WindowKind ButtonKind(DWORD style);
 // What every control does with the messages it leaves: focus, and the rest as any window.
 LRESULT ControlDefault(HWND control, UINT msg, WPARAM wParam, LPARAM lParam);

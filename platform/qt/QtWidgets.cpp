@@ -1,13 +1,10 @@
 // The widgets of a window: the client widget shows the pixels and turns input into
 // messages; the frame holds the menu bar and the client widget and reports changes of
 // size, place, state and activation.
-#include "win32/QtWindows.h"
-
-#include "win32/Backend.h"
-#include "win32/Window.h"
-#include "win32/WindowEvents.h"
+#include "qt/QtWindows.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,8 +13,6 @@
 
 namespace platform::qt {
 namespace {
-
-using win32::FindWindowRecord;
 
 WPARAM KeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
 {
@@ -52,6 +47,12 @@ UINT ButtonMessage(Qt::MouseButton button, bool down)
 
 } // namespace
 
+void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const QPoint screen = QCursor::pos();
+    Report().Input(hwnd, message, wParam, lParam, POINT{screen.x(), screen.y()});
+}
+
 void Name(QObject* object, const char* name, HWND hwnd)
 {
     object->setObjectName(QLatin1String(name));
@@ -73,11 +74,11 @@ void ClientWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect area = event->rect();
-    win32::Window* w = FindWindowRecord(m_hwnd);
+    const BackendWindow* w = FindBackendWindow(m_hwnd);
     QRect image;
-    if (w && w->pixelWidth > 0 && w->pixelHeight > 0) {
+    if (w && w->pixels && w->pixelWidth > 0 && w->pixelHeight > 0) {
         image = QRect(0, 0, w->pixelWidth, w->pixelHeight);
-        QImage pixels(reinterpret_cast<const uchar*>(w->pixels.data()), w->pixelWidth, w->pixelHeight,
+        QImage pixels(reinterpret_cast<const uchar*>(w->pixels), w->pixelWidth, w->pixelHeight,
                       w->pixelWidth * 4, QImage::Format_RGB32);
         const QRect part = area & image;
         painter.drawImage(part.topLeft(), pixels, part);
@@ -92,8 +93,9 @@ void ClientWidget::PostMouse(QMouseEvent* event, UINT message)
     if (!message)
         return;
     const QPoint p = event->position().toPoint();
-    win32::PostInput(m_hwnd, message, KeyState(event->buttons(), event->modifiers()),
-                     MAKELPARAM(static_cast<WORD>(p.x()), static_cast<WORD>(p.y())));
+    const QPoint screen = event->globalPosition().toPoint();
+    Report().Input(m_hwnd, message, KeyState(event->buttons(), event->modifiers()),
+                   MAKELPARAM(static_cast<WORD>(p.x()), static_cast<WORD>(p.y())), POINT{screen.x(), screen.y()});
 }
 
 void ClientWidget::mousePressEvent(QMouseEvent* event) { PostMouse(event, ButtonMessage(event->button(), true)); }
@@ -103,9 +105,9 @@ void ClientWidget::mouseReleaseEvent(QMouseEvent* event) { PostMouse(event, Butt
 void ClientWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // Only classes that ask for double clicks get them; others see a second press.
-    win32::Window* w = FindWindowRecord(m_hwnd);
+    const BackendWindow* w = FindBackendWindow(m_hwnd);
     UINT message = ButtonMessage(event->button(), true);
-    if (w && (w->cls->style & CS_DBLCLKS) && message)
+    if (w && w->doubleClicks && message)
         message += WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
     PostMouse(event, message);
 }
@@ -122,19 +124,19 @@ void ClientWidget::keyPressEvent(QKeyEvent* event)
     // Characters in the program's single-byte code page; others become '?'.
     LPARAM flags = 1 | (static_cast<LPARAM>(event->nativeScanCode() & 0xFF) << 16) | (event->isAutoRepeat() ? 1 << 30 : 0);
     for (QChar c : text)
-        win32::PostInput(m_hwnd, WM_CHAR, c.unicode() < 256 ? c.unicode() : '?', flags);
+        PostInput(m_hwnd, WM_CHAR, c.unicode() < 256 ? c.unicode() : '?', flags);
 }
 
 void ClientWidget::resizeEvent(QResizeEvent*)
 {
     if (!isWindow() && !dynamic_cast<FrameWidget*>(parentWidget()))
-        win32::GeometryChanged(m_hwnd);
+        Report().GeometryChanged(m_hwnd);
 }
 
 void ClientWidget::moveEvent(QMoveEvent*)
 {
     if (!dynamic_cast<FrameWidget*>(parentWidget()))
-        win32::GeometryChanged(m_hwnd);
+        Report().GeometryChanged(m_hwnd);
 }
 
 // --- FrameWidget ---
@@ -165,7 +167,7 @@ void FrameWidget::LayOut(QSize contents)
 {
     // The bar is given the one-line height that AdjustWindowRect counts, so the client
     // area is exactly what the window was made for.
-    const int bar = m_menuBar ? std::min(backend::Menus().Height(), contents.height()) : 0;
+    const int bar = m_menuBar ? std::min(MenuBarHeight(), contents.height()) : 0;
     if (m_menuBar)
         m_menuBar->setGeometry(0, 0, contents.width(), bar);
     m_client->setGeometry(0, bar, contents.width(), std::max(0, contents.height() - bar));
@@ -174,17 +176,17 @@ void FrameWidget::LayOut(QSize contents)
 void FrameWidget::resizeEvent(QResizeEvent*)
 {
     LayOut(size());
-    win32::GeometryChanged(m_hwnd);
+    Report().GeometryChanged(m_hwnd);
 }
 
-void FrameWidget::moveEvent(QMoveEvent*) { win32::GeometryChanged(m_hwnd); }
+void FrameWidget::moveEvent(QMoveEvent*) { Report().GeometryChanged(m_hwnd); }
 
 void FrameWidget::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::WindowStateChange)
-        win32::GeometryChanged(m_hwnd);
+        Report().GeometryChanged(m_hwnd);
     else if (event->type() == QEvent::ActivationChange)
-        win32::ActivationChanged();
+        Report().ActivationChanged();
     QWidget::changeEvent(event);
 }
 
@@ -192,7 +194,7 @@ void FrameWidget::closeEvent(QCloseEvent* event)
 {
     // The close button is the system menu's Close: the window decides in WM_CLOSE.
     event->ignore();
-    win32::PostInput(m_hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PostInput(m_hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 } // namespace platform::qt
