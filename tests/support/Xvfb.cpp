@@ -44,14 +44,14 @@ CommandResult Run(const std::string& command, const std::vector<std::string>& en
     return r;
 }
 
-XvfbSession::XvfbSession(int width, int height)
+XvfbSession::XvfbSession(int width, int height, int bitsPerPixel)
 {
     // The server picks a free display itself and writes its number once it takes
     // connections, so that sessions started side by side never share a display.
     int ready[2];
     if (pipe(ready) != 0)
         return;
-    std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(bitsPerPixel);
     std::string fd = std::to_string(ready[1]);
     pid_t pid = fork();
     if (pid == 0) {

@@ -16,7 +16,7 @@ CommandResult Run(const std::string& command, const std::vector<std::string>& en
 
 class XvfbSession {
 public:
-    XvfbSession(int width = 1024, int height = 768);
+    XvfbSession(int width = 1024, int height = 768, int bitsPerPixel = 24);
     ~XvfbSession();
     XvfbSession(const XvfbSession&) = delete;
     XvfbSession& operator=(const XvfbSession&) = delete;
