@@ -12,6 +12,10 @@
 namespace {
 
 const char kNoDisplay[] = "memory: cannot open a display; set DISPLAY to an X server\n";
+const char kFewColours[] =
+    "memory: cannot draw on a screen of %d bits per pixel; use a screen of 15 bits per pixel or more\n";
+// The toolkit paints nothing on a palette screen, and its widgets crash there.
+constexpr int kLeastBitsPerPixel = 15;
 
 std::string CommandTail(int argc, char** argv)
 {
@@ -34,6 +38,12 @@ int main(int argc, char** argv)
     platform::backend::Application& app = platform::backend::App();
     if (!app.Open(argv[0], kNoDisplay)) {
         std::fputs(kNoDisplay, stderr);
+        return 1;
+    }
+    const int bitsPerPixel = app.Screen().bitsPerPixel;
+    if (bitsPerPixel < kLeastBitsPerPixel) {
+        std::fprintf(stderr, kFewColours, bitsPerPixel);
+        app.Close();
         return 1;
     }
 

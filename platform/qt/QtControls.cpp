@@ -12,10 +12,13 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyleOption>
 #include <QWindow>
+#include <qdrawutil.h>
 
 #include <commctrl.h>
 
@@ -171,6 +174,70 @@ private:
     bool m_pressed = false;
 };
 
+// A group box as the platform draws it: the frame's top line runs through the middle of the
+// title, so the box takes no room above what the template places inside it.
+class GroupBox final : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const QRect area = rect();
+        const int textWidth = title().isEmpty() ? 0 : metrics.horizontalAdvance(title());
+        const int indent = metrics.averageCharWidth();
+        int left = indent;
+        if (alignment() & Qt::AlignHCenter)
+            left = (area.width() - textWidth) / 2;
+        else if (alignment() & Qt::AlignRight)
+            left = area.width() - indent - textWidth;
+        const int gap = title().isEmpty() ? 0 : 2;
+        const QRect titleRect(left - gap, 0, textWidth + 2 * gap, metrics.height());
+
+        // An etched line: the style's own group box frame keeps a margin for the title above it.
+        painter.save();
+        painter.setClipRegion(QRegion(area).subtracted(QRegion(titleRect)));
+        qDrawShadeRect(&painter, area.adjusted(0, metrics.height() / 2, 0, 0), palette(), true, 1, 0);
+        painter.restore();
+        if (textWidth > 0)
+            style()->drawItemText(&painter, titleRect, Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(),
+                                  title(), QPalette::WindowText);
+    }
+};
+
+// A push-like radio button: checked, it looks pushed in, as the platform shows it: a sunken
+// edge around a darker face, the text one pixel down and to the right.
+class PushLikeButton final : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (!isChecked()) {
+            QPushButton::paintEvent(event);
+            return;
+        }
+        QPainter painter(this);
+        const QRect area = rect();
+        const QPalette& colours = palette();
+        painter.fillRect(area, colours.color(QPalette::Button).darker(125));
+        qDrawShadePanel(&painter, area, colours, true, 2);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.rect = area.translated(1, 1);
+        style()->drawControl(QStyle::CE_PushButtonLabel, &option, &painter, this);
+        if (hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = area.adjusted(4, 4, -4, -4);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        }
+    }
+};
+
 QWidget* MakeButton(HWND hwnd, WindowKind kind, const QString& text, QWidget* parent)
 {
     QAbstractButton* button = nullptr;
@@ -184,9 +251,14 @@ QWidget* MakeButton(HWND hwnd, WindowKind kind, const QString& text, QWidget* pa
     case WindowKind::CheckBox:
         button = new QCheckBox(text, parent);
         break;
+    case WindowKind::PushLikeRadio: {
+        auto* push = new PushLikeButton(text, parent);
+        push->setCheckable(true);
+        button = push;
+        break;
+    }
     default: {
         auto* push = new QPushButton(text, parent);
-        push->setCheckable(kind == WindowKind::PushLikeRadio);
         push->setDefault(kind == WindowKind::DefaultPushButton);
         button = push;
         break;
@@ -224,7 +296,7 @@ QWidget* MakeControlWidget(HWND hwnd, WindowKind kind, const QString& text, DWOR
 {
     switch (kind) {
     case WindowKind::GroupBox: {
-        auto* box = new QGroupBox(text, parent);
+        auto* box = new GroupBox(text, parent);
         box->setAlignment((style & BS_CENTER) == BS_CENTER ? Qt::AlignHCenter
                           : (style & BS_RIGHT)              ? Qt::AlignRight
                                                             : Qt::AlignLeft);

@@ -4,12 +4,18 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImageReader>
 #include <QPixmap>
 
+#include <xcb/xcb.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 namespace platform::qt {
 namespace {
@@ -109,6 +115,7 @@ public:
         BackendWindow& b = qt::BackendWindows()[hwnd];
         b.parent = w.parent;
         b.style = w.style;
+        b.exStyle = w.exStyle;
         b.doubleClicks = (w.classStyle & CS_DBLCLKS) != 0;
         if (w.kind != WindowKind::TopLevel) {
             BackendWindow* parent = FindBackendWindow(w.parent);
@@ -152,10 +159,12 @@ public:
             qt::SetControlText(b->control, qt::FromUtf8(text));
     }
 
-    void SetStyle(HWND hwnd, DWORD style, DWORD) override
+    void SetStyle(HWND hwnd, DWORD style, DWORD exStyle) override
     {
-        if (BackendWindow* b = FindBackendWindow(hwnd))
+        if (BackendWindow* b = FindBackendWindow(hwnd)) {
             b->style = style;
+            b->exStyle = exStyle;
+        }
     }
 
     void SetIcon(HWND hwnd, const std::vector<uint8_t>& ico) override
@@ -197,6 +206,43 @@ public:
             b->client->update(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
     }
 };
+
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
+{
+    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return atom;
+}
+
+// A tool window has no place on the taskbar or the pager. On X11 the window asks for that in
+// its _NET_WM_STATE before it is mapped; Qt keeps what it finds there when it adds its own.
+void KeepOffTaskbar(QWidget* frame)
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return;
+    const auto window = static_cast<xcb_window_t>(frame->winId());
+    const xcb_atom_t state = Atom(connection, "_NET_WM_STATE");
+    std::vector<xcb_atom_t> atoms;
+    xcb_get_property_reply_t* reply =
+        xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, state, XCB_ATOM_ATOM, 0, 64), nullptr);
+    if (reply && reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
+        const auto* held = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
+        atoms.assign(held, held + xcb_get_property_value_length(reply) / sizeof(xcb_atom_t));
+    }
+    std::free(reply);
+    for (const char* name : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"}) {
+        const xcb_atom_t atom = Atom(connection, name);
+        if (atom != XCB_ATOM_NONE && std::find(atoms.begin(), atoms.end(), atom) == atoms.end())
+            atoms.push_back(atom);
+    }
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, state, XCB_ATOM_ATOM, 32,
+                        static_cast<uint32_t>(atoms.size()), atoms.data());
+    xcb_flush(connection);
+}
 
 // Leaving the maximised state: the window takes its normal rectangle back at once, as
 // the caller may size or read it right away (the window system answers later).
@@ -280,6 +326,8 @@ public:
         }
         qt::FrameWidget* f = b->frame;
         f->setAttribute(Qt::WA_ShowWithoutActivating, cmd == SW_SHOWNA || cmd == SW_SHOWNOACTIVATE || cmd == SW_SHOWMINNOACTIVE);
+        if (cmd != SW_HIDE && f->isHidden() && (b->exStyle & WS_EX_TOOLWINDOW))
+            KeepOffTaskbar(f);
         switch (cmd) {
         case SW_HIDE:
             f->hide();

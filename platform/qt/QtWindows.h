@@ -85,6 +85,7 @@ struct BackendWindow {
     bool checked = false;      // a button's check as the window says; the toolkit's own toggling is undone
     HWND parent = nullptr;     // a child's parent
     DWORD style = 0;
+    DWORD exStyle = 0;
     bool doubleClicks = false; // the class asks for double clicks
     const uint32_t* pixels = nullptr; // what the client area shows (XRGB rows of pixelWidth)
     int pixelWidth = 0;

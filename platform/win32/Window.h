@@ -41,6 +41,10 @@ struct Window {
     std::string text;
     bool enabled = true;
     bool destroying = false;
+    // Its WM_CREATE has returned: until then the window system's notices pass it by.
+    bool created = false;
+    // The application's activity as WM_ACTIVATEAPP last told it (or as it was when the window was made).
+    bool appActiveTold = false;
 
     // Painting: the update rectangle (client coordinates) and whether it wants erasing.
     bool updatePending = false;

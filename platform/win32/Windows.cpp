@@ -172,6 +172,7 @@ HWND MakeWindow(DWORD exStyle, const std::shared_ptr<const WindowClass>& cls, LP
         else
             w->menu = menu;
         w->instance = instance;
+        w->appActiveTold = ApplicationActive();
         w->text = windowName && !IS_INTRESOURCE(windowName) ? windowName : "";
         Window& rec = *w;
         r.order.reserve(r.order.size() + 1);
@@ -270,6 +271,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
             SetLastError(ERROR_INVALID_WINDOW_HANDLE);
             return nullptr;
         }
+        if (Window* made = FindWindowRecord(hwnd))
+            made->created = true;
         try {
             if (FindWindowRecord(hwnd))
                 NotifyGeometry(hwnd);
