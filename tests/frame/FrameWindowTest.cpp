@@ -202,7 +202,7 @@ TEST_F(FrameWindowTest, ARebuildWithoutAClientAreaGoesOnWithoutABackBuffer)
     ExpectLive(1, 1, 1);
 
     // A lost primary is restored without the missing back buffer.
-    platform::testing::MarkAllSurfacesLost();
+    platform::testing::MarkSurfaceLost(win->m_pPrimary);
     EXPECT_TRUE(win->PrepareFrame());
     EXPECT_EQ(win->nRestores, 1);
     EXPECT_EQ(win->m_pPrimary->IsLost(), DD_OK);
