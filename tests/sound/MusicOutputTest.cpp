@@ -1,6 +1,6 @@
 // The music as the program plays it: through OpenAL, here into OpenAL's wave-file device.
-#include "ChildRun.h"
-#include "MusicFiles.h"
+#include "support/ChildRun.h"
+#include "support/MusicFiles.h"
 
 #include "sound/MidiPlayer.h"
 
@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-using namespace music_test;
+using namespace testsupport;
 
 namespace {
 

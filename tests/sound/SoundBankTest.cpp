@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-using namespace test_support;
+using namespace testsupport;
 namespace seams = platform::testing;
 
 namespace {

@@ -1,4 +1,4 @@
-#include "MusicFiles.h"
+#include "support/MusicFiles.h"
 
 #include "testing/ComTesting.h"
 #include "testing/DirectSoundSeams.h"
@@ -11,7 +11,7 @@
 #include <fstream>
 #include <unistd.h>
 
-namespace music_test {
+namespace testsupport {
 
 Bytes Vlq(uint32_t value)
 {
@@ -129,4 +129,4 @@ MusicSeams::~MusicSeams()
     platform::testing::ResetDirectSoundSeams();
 }
 
-} // namespace music_test
+} // namespace testsupport

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace test_support {
+namespace testsupport {
 
 void PutDword(Bytes& image, size_t offset, uint32_t value)
 {
@@ -150,4 +150,4 @@ ExactCopy::ExactCopy(const Bytes& image)
         std::memcpy(data.get(), image.data(), image.size());
 }
 
-} // namespace test_support
+} // namespace testsupport

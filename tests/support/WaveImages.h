@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace test_support {
+namespace testsupport {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -43,4 +43,4 @@ struct ExactCopy {
     uint32_t size;
 };
 
-} // namespace test_support
+} // namespace testsupport

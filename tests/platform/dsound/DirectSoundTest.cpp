@@ -10,7 +10,7 @@
 #include <cstring>
 #include <thread>
 
-using namespace test_support;
+using namespace testsupport;
 
 namespace {
 

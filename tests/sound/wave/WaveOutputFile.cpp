@@ -8,7 +8,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace test_support {
+namespace testsupport {
 
 WaveOutput ReadWaveOutput()
 {
@@ -31,4 +31,4 @@ WaveOutput ReadWaveOutput()
     return out;
 }
 
-} // namespace test_support
+} // namespace testsupport
