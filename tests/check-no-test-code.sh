@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Fails when the program's binary holds code of the test seams: a symbol that the test
-# library defines for itself, or anything of their namespace.
-#   check-no-test-code.sh <program> <libplatform_testing.a>
+# library defines for itself, or anything of their namespace; or the build folder's path,
+# which only tests could want from it.
+#   check-no-test-code.sh <program> <libplatform_testing.a> <build folder>
 program=$1
 testing=$2
+build=$3
 if [ ! -f "$program" ] || [ ! -f "$testing" ]; then
   echo "missing $program or $testing"
   exit 1
@@ -15,6 +17,11 @@ hits+=$(nm -C "$program" | grep -F 'platform::testing::')
 if [ -n "$hits" ]; then
   echo "the program holds test code:"
   echo "$hits" | head -20
+  exit 1
+fi
+if [ -n "$build" ] && grep -qF "$build" "$program"; then
+  echo "the program holds the build folder's path $build:"
+  strings "$program" | grep -F "$build" | head -5
   exit 1
 fi
 echo "no test code in $program ($(echo "$own" | wc -l) symbols of the test library checked)"
