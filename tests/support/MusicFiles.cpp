@@ -40,7 +40,8 @@ Bytes Chunk(const char* tag, const Bytes& body)
 {
     Bytes out(tag, tag + 4);
     const auto n = static_cast<uint32_t>(body.size());
-    out.insert(out.end(), {uint8_t(n >> 24), uint8_t(n >> 16), uint8_t(n >> 8), uint8_t(n)});
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(uint8_t(n >> shift));
     out.insert(out.end(), body.begin(), body.end());
     return out;
 }
