@@ -12,7 +12,7 @@ root=${1:-.}
 rule=${2:-backends}
 areas=$(cd "$root/platform" && ls -d */ | tr -d / | grep -vx include)
 program_dirs="$root/frame $root/game $root/sound $root/res $root/tools"
-program_test_dirs="$root/tests/frame $root/tests/game $root/tests/e2e"
+program_test_dirs="$root/tests/frame $root/tests/game $root/tests/sound $root/tests/e2e"
 
 includes() { # file:line:name for every #include in the given places
   grep -rnoE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"][^>"]+[>"]' "$@" 2>/dev/null |

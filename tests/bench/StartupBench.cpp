@@ -108,7 +108,7 @@ double CpuPercent(int pid, int seconds, const std::function<void(int tick)>& dur
 // Launches a program, waits for `title` to show `colour` at the given point, then, when
 // cpuSeconds > 0, measures its processor time left alone and while "S&tart" is typed
 // into it every 700 ms: in the game each start deals the cards anew, so they keep turning.
-Result Measure(e2e::XvfbSession& x, Display* dpy, const std::string& program, const std::string& dir,
+Result Measure(testsupport::XvfbSession& x, Display* dpy, const std::string& program, const std::string& dir,
                const std::string& title, int dx, int dy, unsigned long colour, int cpuSeconds)
 {
     Result r;
@@ -152,7 +152,7 @@ int main(int argc, char** argv)
     const std::string minimal = std::filesystem::absolute(argc > 2 ? argv[2] : binDir + "/tests/bench/bench_minimal_qt");
     const std::string gameDir = game.substr(0, game.rfind('/'));
 
-    e2e::XvfbSession x;
+    testsupport::XvfbSession x;
     if (!x.ok()) {
         std::fprintf(stderr, "bench_startup: Xvfb did not start\n");
         return 1;

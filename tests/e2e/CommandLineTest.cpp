@@ -19,7 +19,7 @@ std::string BinaryDir() { return std::getenv("MEMORY_BINARY_DIR"); }
 void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 // The program's windows on the screen.
-std::vector<std::string> ShownWindows(e2e::XvfbSession& x, int pid)
+std::vector<std::string> ShownWindows(testsupport::XvfbSession& x, int pid)
 {
     std::istringstream lines(x.X("xdotool search --all --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null").out);
     std::vector<std::string> ids;
@@ -31,7 +31,7 @@ std::vector<std::string> ShownWindows(e2e::XvfbSession& x, int pid)
 
 TEST(CommandLine, AnArgumentShowsTheDirectPlayBoxAloneAndItsAnswerEndsTheProgram)
 {
-    e2e::XvfbSession x;
+    testsupport::XvfbSession x;
     ASSERT_TRUE(x.ok()) << "Xvfb did not start";
     ASSERT_TRUE(x.StartWindowManager()) << "openbox did not start";
     const int pid = x.Launch(BinaryDir() + "/memory", {"c"}, BinaryDir());

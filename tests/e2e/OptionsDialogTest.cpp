@@ -100,7 +100,7 @@ public:
         return x.WaitExit(pid, 10000);
     }
 
-    e2e::XvfbSession x;
+    testsupport::XvfbSession x;
     int pid = -1;
     std::string main, dialog;
     Rect area; // the dialog's client area on the screen

@@ -101,7 +101,7 @@ TEST(NoDisplayTest, ADisplayThatCannotBeOpenedIsReportedTheSameWay)
 TEST(NoDisplayTest, AScreenOf8BitsPerPixelIsReportedTheSameWayWithTheDepthItNeeds)
 {
     ASSERT_NE(std::getenv("MEMORY_BINARY_DIR"), nullptr);
-    e2e::XvfbSession x(640, 480, 8);
+    testsupport::XvfbSession x(640, 480, 8);
     ASSERT_TRUE(x.ok()) << "Xvfb did not start";
     const Outcome o = RunProgram(x.display().c_str(), "xcb");
     ExpectOneLineAndFailure(o);
@@ -113,7 +113,7 @@ TEST(NoDisplayTest, AScreenOf8BitsPerPixelIsReportedTheSameWayWithTheDepthItNeed
 TEST(NoDisplayTest, AScreenOf15BitsPerPixelIsEnough)
 {
     ASSERT_NE(std::getenv("MEMORY_BINARY_DIR"), nullptr);
-    e2e::XvfbSession x(1024, 768, 15);
+    testsupport::XvfbSession x(1024, 768, 15);
     ASSERT_TRUE(x.ok()) << "Xvfb did not start";
     const std::string dir = std::getenv("MEMORY_BINARY_DIR");
     ASSERT_GT(x.Launch(dir + "/memory", {}, dir), 0);

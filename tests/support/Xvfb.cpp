@@ -13,7 +13,7 @@
 #include <thread>
 #include <unistd.h>
 
-namespace e2e {
+namespace testsupport {
 namespace {
 
 void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
@@ -212,4 +212,4 @@ bool XvfbSession::Screenshot(std::vector<unsigned char>* rgb, int* width, int* h
     return true;
 }
 
-} // namespace e2e
+} // namespace testsupport

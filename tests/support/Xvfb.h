@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace e2e {
+namespace testsupport {
 
 struct CommandResult {
     int exitCode = -1;
@@ -49,4 +49,4 @@ private:
     std::vector<int> m_children;
 };
 
-} // namespace e2e
+} // namespace testsupport

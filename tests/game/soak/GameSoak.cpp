@@ -7,7 +7,6 @@
 #include "frame/DirectDrawWin.h"
 #include "game/AGame.h"
 #include "game/Card.h"
-#include "game/DealMode.h"
 #include "game/GameGlobals.h"
 #include "game/MemApp.h"
 #include "game/MemWin.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace music_test {
+namespace testsupport {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -70,4 +70,4 @@ public:
     MusicSeams& operator=(const MusicSeams&) = delete;
 };
 
-} // namespace music_test
+} // namespace testsupport

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace music_test {
+namespace testsupport {
 
 struct ChildRun {
     int exitCode = -1; // -1 when it did not run or did not exit
@@ -31,4 +31,4 @@ bool RegisterChildTest(const char* variable, const char* suite, const char* name
     return true;
 }
 
-} // namespace music_test
+} // namespace testsupport

@@ -1,6 +1,6 @@
 // The loader's check of Standard MIDI Files: what it refuses, and that it reads nothing
 // outside the file.
-#include "MusicFiles.h"
+#include "support/MusicFiles.h"
 
 #include "dmusic/MidiFileCheck.h"
 #include "support/WaveImages.h"
@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-using namespace music_test;
+using namespace testsupport;
 using platform::MidiFileError;
 
 namespace {
@@ -19,7 +19,7 @@ namespace {
 // read past its end.
 MidiFileError Check(const Bytes& bytes, uint32_t* ticksPerBeat = nullptr)
 {
-    const test_support::ExactCopy copy(bytes);
+    const testsupport::ExactCopy copy(bytes);
     uint32_t division = 0;
     const MidiFileError e = platform::CheckMidiFile({copy.data.get(), copy.size}, &division);
     if (ticksPerBeat)

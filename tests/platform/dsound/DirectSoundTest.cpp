@@ -1,4 +1,5 @@
 // The DirectSound stand-in on the real output (OpenAL's null backend, which plays in real time).
+#include "support/PlainWindow.h"
 #include "support/SoundBuffers.h"
 #include "testing/DirectSoundSeams.h"
 
@@ -9,7 +10,7 @@
 #include <cstring>
 #include <thread>
 
-using namespace test_support;
+using namespace testsupport;
 
 namespace {
 
@@ -44,17 +45,25 @@ TEST(DirectSoundCreate, FailsWithoutADevice)
 
 TEST_F(DirectSoundTest, CooperativeLevelNeedsAWindowAndAKnownLevel)
 {
-    HWND window = reinterpret_cast<HWND>(0x1234);
-    EXPECT_EQ(ds->SetCooperativeLevel(window, DSSCL_NORMAL), DSERR_INVALIDPARAM);
+    EXPECT_EQ(ds->SetCooperativeLevel(reinterpret_cast<HWND>(0x1234), DSSCL_NORMAL), DSERR_INVALIDPARAM);
+    EXPECT_EQ(ds->SetCooperativeLevel(nullptr, DSSCL_NORMAL), DSERR_INVALIDPARAM);
+    HWND gone = MakePlainWindow();
+    ASSERT_NE(gone, nullptr);
+    DestroyWindow(gone);
+    EXPECT_EQ(ds->SetCooperativeLevel(gone, DSSCL_NORMAL), DSERR_INVALIDPARAM);
 
-    platform::testing::SetSoundWindowCheck([window](HWND h) { return h == window; });
-    EXPECT_EQ(ds->SetCooperativeLevel(window, DSSCL_NORMAL), DS_OK);
-    EXPECT_EQ(ds->SetCooperativeLevel(reinterpret_cast<HWND>(0x4321), DSSCL_NORMAL), DSERR_INVALIDPARAM);
+    HWND window = MakePlainWindow();
+    ASSERT_NE(window, nullptr);
+    for (DWORD level : {DSSCL_NORMAL, DSSCL_PRIORITY, DSSCL_EXCLUSIVE, DSSCL_WRITEPRIMARY})
+        EXPECT_EQ(ds->SetCooperativeLevel(window, level), DS_OK) << level;
     EXPECT_EQ(ds->SetCooperativeLevel(window, 0), DSERR_INVALIDPARAM);
     EXPECT_EQ(ds->SetCooperativeLevel(window, DSSCL_WRITEPRIMARY + 1), DSERR_INVALIDPARAM);
 
+    // The device's refusal comes after the checks of the call itself.
     platform::testing::FailSoundCooperativeLevel(DSERR_ALLOCATED);
     EXPECT_EQ(ds->SetCooperativeLevel(window, DSSCL_NORMAL), DSERR_ALLOCATED);
+    EXPECT_EQ(ds->SetCooperativeLevel(gone, DSSCL_NORMAL), DSERR_INVALIDPARAM);
+    DestroyWindow(window);
 }
 
 TEST_F(DirectSoundTest, CreatesBuffersOfEveryPcmShape)

@@ -1,4 +1,4 @@
-#include "MusicFiles.h"
+#include "support/MusicFiles.h"
 
 #include "testing/ComTesting.h"
 #include "testing/DirectSoundSeams.h"
@@ -11,7 +11,7 @@
 #include <fstream>
 #include <unistd.h>
 
-namespace music_test {
+namespace testsupport {
 
 Bytes Vlq(uint32_t value)
 {
@@ -40,7 +40,8 @@ Bytes Chunk(const char* tag, const Bytes& body)
 {
     Bytes out(tag, tag + 4);
     const auto n = static_cast<uint32_t>(body.size());
-    out.insert(out.end(), {uint8_t(n >> 24), uint8_t(n >> 16), uint8_t(n >> 8), uint8_t(n)});
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(uint8_t(n >> shift));
     out.insert(out.end(), body.begin(), body.end());
     return out;
 }
@@ -129,4 +130,4 @@ MusicSeams::~MusicSeams()
     platform::testing::ResetDirectSoundSeams();
 }
 
-} // namespace music_test
+} // namespace testsupport

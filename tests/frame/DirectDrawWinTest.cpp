@@ -12,7 +12,7 @@ namespace {
 using platform::testing::LiveDirectDrawObjects;
 using Texts = std::vector<std::string>;
 
-using FrameWindowTest = FrameWindowFixture;
+using DirectDrawWinTest = FrameWindowFixture;
 
 void ExpectLive(int directDraws, int surfaces, int clippers, int palettes = 0)
 {
@@ -30,7 +30,7 @@ DWORD CapsOf(LPDIRECTDRAWSURFACE pSurface)
     return caps.dwCaps;
 }
 
-TEST_F(FrameWindowTest, OpensWithA544By404ClientAreaAndBackBuffer)
+TEST_F(DirectDrawWinTest, OpensWithA544By404ClientAreaAndBackBuffer)
 {
     Open();
     RECT client;
@@ -73,7 +73,7 @@ TEST_F(FrameWindowTest, OpensWithA544By404ClientAreaAndBackBuffer)
     ExpectLive(0, 0, 0);
 }
 
-TEST_F(FrameWindowTest, ShortVideoMemoryPutsTheBackBufferInSystemMemoryWithoutAMessage)
+TEST_F(DirectDrawWinTest, ShortVideoMemoryPutsTheBackBufferInSystemMemoryWithoutAMessage)
 {
     platform::testing::SetVideoMemoryShort(true);
     Open();
@@ -85,7 +85,7 @@ TEST_F(FrameWindowTest, ShortVideoMemoryPutsTheBackBufferInSystemMemoryWithoutAM
     EXPECT_TRUE(RecordedBoxTexts().empty());
 }
 
-TEST_F(FrameWindowTest, AFailedPrimarySurfaceStopsTheSetUpButTheWindowOpens)
+TEST_F(DirectDrawWinTest, AFailedPrimarySurfaceStopsTheSetUpButTheWindowOpens)
 {
     platform::testing::FailNextSurfaceCreations(1);
     Open();
@@ -105,7 +105,7 @@ TEST_F(FrameWindowTest, AFailedPrimarySurfaceStopsTheSetUpButTheWindowOpens)
     ExpectLive(0, 0, 0);
 }
 
-TEST_F(FrameWindowTest, WithoutADirectDrawObjectNothingIsMadeOrTouched)
+TEST_F(DirectDrawWinTest, WithoutADirectDrawObjectNothingIsMadeOrTouched)
 {
     platform::testing::FailNextDirectDrawCreations(1);
     Open();
@@ -121,7 +121,7 @@ TEST_F(FrameWindowTest, WithoutADirectDrawObjectNothingIsMadeOrTouched)
     EXPECT_FALSE(win->CreatePaletteFromColors(colours, 256));
 }
 
-TEST_F(FrameWindowTest, AFailedClipperLeavesThePrimaryWithoutBackBufferOrCustomSurfaces)
+TEST_F(DirectDrawWinTest, AFailedClipperLeavesThePrimaryWithoutBackBufferOrCustomSurfaces)
 {
     platform::testing::FailNextClipperCreations(1);
     Open();
@@ -134,7 +134,7 @@ TEST_F(FrameWindowTest, AFailedClipperLeavesThePrimaryWithoutBackBufferOrCustomS
     ExpectLive(0, 0, 0);
 }
 
-TEST_F(FrameWindowTest, FailedCustomSurfacesAreReportedAfterTheFrameObjectsAreMade)
+TEST_F(DirectDrawWinTest, FailedCustomSurfacesAreReportedAfterTheFrameObjectsAreMade)
 {
     win->bCustomResult = FALSE;
     Open();
@@ -146,7 +146,7 @@ TEST_F(FrameWindowTest, FailedCustomSurfacesAreReportedAfterTheFrameObjectsAreMa
     ExpectLive(1, 2, 1);
 }
 
-TEST_F(FrameWindowTest, ResizingMovesTheClientRectangleButKeepsTheBackBuffer)
+TEST_F(DirectDrawWinTest, ResizingMovesTheClientRectangleButKeepsTheBackBuffer)
 {
     Open();
     ResizeClient(400, 300);
@@ -164,7 +164,7 @@ TEST_F(FrameWindowTest, ResizingMovesTheClientRectangleButKeepsTheBackBuffer)
     ExpectSize(SurfaceSize(win->m_pBackBuffer), 544, 404);
 }
 
-TEST_F(FrameWindowTest, TheRebuildLeavesOneNewSetAtTheCurrentClientSize)
+TEST_F(DirectDrawWinTest, TheRebuildLeavesOneNewSetAtTheCurrentClientSize)
 {
     Open();
     RGBQUAD colours[256] = {};
@@ -187,7 +187,7 @@ TEST_F(FrameWindowTest, TheRebuildLeavesOneNewSetAtTheCurrentClientSize)
     EXPECT_TRUE(RecordedBoxTexts().empty());
 }
 
-TEST_F(FrameWindowTest, ARebuildWithoutAClientAreaGoesOnWithoutABackBuffer)
+TEST_F(DirectDrawWinTest, ARebuildWithoutAClientAreaGoesOnWithoutABackBuffer)
 {
     Open();
     ShowWindow(hwnd, SW_MINIMIZE);
@@ -202,7 +202,7 @@ TEST_F(FrameWindowTest, ARebuildWithoutAClientAreaGoesOnWithoutABackBuffer)
     ExpectLive(1, 1, 1);
 
     // A lost primary is restored without the missing back buffer.
-    platform::testing::MarkAllSurfacesLost();
+    platform::testing::MarkSurfaceLost(win->m_pPrimary);
     EXPECT_TRUE(win->PrepareFrame());
     EXPECT_EQ(win->nRestores, 1);
     EXPECT_EQ(win->m_pPrimary->IsLost(), DD_OK);

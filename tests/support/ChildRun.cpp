@@ -1,4 +1,4 @@
-#include "ChildRun.h"
+#include "support/ChildRun.h"
 
 #include <cstdio>
 #include <cstring>
@@ -10,7 +10,7 @@
 
 extern char** environ;
 
-namespace music_test {
+namespace testsupport {
 
 ChildRun RunThisBinary(const std::string& filter, const std::vector<std::string>& drop,
                        const std::vector<std::string>& add)
@@ -53,4 +53,4 @@ ChildRun RunThisBinary(const std::string& filter, const std::vector<std::string>
     return run;
 }
 
-} // namespace music_test
+} // namespace testsupport

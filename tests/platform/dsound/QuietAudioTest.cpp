@@ -1,14 +1,14 @@
 // Without an audio device the program runs silent and the terminal stays clean; the audio
 // libraries' own messages are there for whoever sets MEMORY_AUDIO_DEBUG.
-#include "ChildRun.h"
-#include "MusicFiles.h"
+#include "support/ChildRun.h"
+#include "support/MusicFiles.h"
 
 #include <dsound.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-using namespace music_test;
+using namespace testsupport;
 
 namespace {
 

@@ -1,5 +1,5 @@
 // COM activation, the DirectMusic loader and the performance.
-#include "MusicFiles.h"
+#include "support/MusicFiles.h"
 
 #include "testing/ComTesting.h"
 #include "testing/DirectSoundSeams.h"
@@ -10,7 +10,7 @@
 
 #include <sys/stat.h>
 
-using namespace music_test;
+using namespace testsupport;
 namespace pt = platform::testing;
 
 namespace {

@@ -1,16 +1,18 @@
-// What the buffers put out, as OpenAL's wave backend writes it to a file. Runs in a
-// process of its own (CTest's sound.wave_output), which points OpenAL at that backend.
-#include "WaveOutputFile.h"
+// What the buffers put out, as OpenAL's wave backend writes it to a file.
+#include "support/ChildRun.h"
+#include "support/MusicFiles.h"
 #include "support/SoundBuffers.h"
 #include "support/WaveImages.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
 
-using namespace test_support;
+using namespace testsupport;
 
 namespace {
 
@@ -58,8 +60,12 @@ SampleRun LongestRun(const int16_t* samples, size_t count, int threshold)
     return best;
 }
 
-TEST(WaveOutput, EachBufferPlaysWhatWasWrittenAtItsOwnRate)
-{
+constexpr const char* kChildVariable = "MEMORY_SOUND_WAVE_CHILD";
+
+// OpenAL reads its configuration once per process, so the wave device plays in a child process:
+// this test binary again, running only this test, which exists only there.
+class PlayIntoWaveDevice : public ::testing::Test {
+    void TestBody() override
     {
         IDirectSound* ds = nullptr;
         ASSERT_EQ(DirectSoundCreate(nullptr, &ds, nullptr), DS_OK);
@@ -88,8 +94,24 @@ TEST(WaveOutput, EachBufferPlaysWhatWasWrittenAtItsOwnRate)
         eight->Release();
         ds->Release(); // closing the device completes the file
     }
+};
 
-    const WaveOutput output = ReadWaveOutput();
+const bool g_childRegistered = RegisterChildTest<PlayIntoWaveDevice>(kChildVariable, "SoundWaveChild", "Play");
+
+TEST(WaveOutput, EachBufferPlaysWhatWasWrittenAtItsOwnRate)
+{
+    TempDir dir;
+    const std::string wave = dir.Path() + "/out.wav";
+    const std::string conf = "[general]\nchannels = mono\nsample-type = int16\nfrequency = 22050\n"
+                             "[wave]\nfile = " + wave + "\n";
+    dir.Write("alsoft.conf", Bytes(conf.begin(), conf.end()));
+
+    const ChildRun child = RunThisBinary("SoundWaveChild.Play", {"ALSOFT_"},
+                                         {"ALSOFT_DRIVERS=wave", "ALSOFT_CONF=" + dir.Path() + "/alsoft.conf",
+                                          std::string(kChildVariable) + "=1"});
+    ASSERT_EQ(child.exitCode, 0) << child.errors;
+    const WaveFile output = ReadWaveFile(wave);
+    ASSERT_EQ(output.channels, 1);
     ASSERT_FALSE(output.samples.empty());
     const DWORD rate = output.rate;
     const std::vector<int16_t>& out = output.samples;

@@ -73,7 +73,7 @@ TEST(MainWindowConstruction, SetsTheFieldsAndMakesNoWindow)
     theApp.m_pDirectDrawWin = NULL;
 }
 
-using ApplicationTest = gametest::GameWindowTest;
+using MemAppTest = gametest::GameWindowTest;
 
 // Refused in WM_CREATE: the message, no main window, and what the frame had made is released.
 void ExpectRefusedWith(const gametest::GameWindowTest& test, const std::string& text)
@@ -89,13 +89,13 @@ void ExpectRefusedWith(const gametest::GameWindowTest& test, const std::string& 
     EXPECT_TRUE(gametest::SameCounts(platform::testing::LiveDirectDrawObjects(), test.ddBefore));
 }
 
-TEST_F(ApplicationTest, AnArgumentRefusesTheWindowAfterTheOneLineMessage)
+TEST_F(MemAppTest, AnArgumentRefusesTheWindowAfterTheOneLineMessage)
 {
     gametest::CommandLine args{"test_game", "cx"};
     ExpectRefusedWith(*this, "Can't create DirectPlay game");
 }
 
-TEST_F(ApplicationTest, TheArgumentCInEitherCaseGivesTheTwoLineMessageNamingTheProgram)
+TEST_F(MemAppTest, TheArgumentCInEitherCaseGivesTheTwoLineMessageNamingTheProgram)
 {
     for (const char* arg : {"c", "C"}) {
         platform::testing::ClearRecordedMessageBoxes();
@@ -104,7 +104,7 @@ TEST_F(ApplicationTest, TheArgumentCInEitherCaseGivesTheTwoLineMessageNamingTheP
     }
 }
 
-TEST_F(ApplicationTest, AboutFromTheMenuShowsTheMakersBoxOwnedByTheMainWindow)
+TEST_F(MemAppTest, AboutFromTheMenuShowsTheMakersBoxOwnedByTheMainWindow)
 {
     MemWin* pWin = Open();
     ASSERT_NE(pWin, nullptr);
@@ -132,7 +132,7 @@ TEST_F(ApplicationTest, AboutFromTheMenuShowsTheMakersBoxOwnedByTheMainWindow)
     EXPECT_EQ(paragraphs[3].find('\n'), std::string::npos);
 }
 
-TEST_F(ApplicationTest, ExitFromTheMenuDestroysTheWindowAndEndsTheProgram)
+TEST_F(MemAppTest, ExitFromTheMenuDestroysTheWindowAndEndsTheProgram)
 {
     MemWin* pWin = Open();
     ASSERT_NE(pWin, nullptr);
