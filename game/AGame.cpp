@@ -2,7 +2,6 @@
 #include "game/AGame.h"
 
 #include "game/Card.h"
-#include "game/CardWalk.h"
 #include "game/MemWin.h"
 
 #include <cstdlib>
@@ -67,7 +66,13 @@ void AGame::GameHookF(int) {}
 Card* AGame::FindPartner(Card* pCard)
 {
     int nValue = pCard->m_nValue;
-    return FirstCard(m_listCards, [&](Card* p) { return p != pCard && p->m_nValue == nValue; });
+    POSITION pos = m_listCards.GetHeadPosition();
+    while (pos) {
+        Card* p = m_listCards.GetNext(pos);
+        if (p != pCard && p->m_nValue == nValue)
+            return p;
+    }
+    return NULL;
 }
 
 Card* AGame::GetFirstPartner()
@@ -83,7 +88,13 @@ Card* AGame::GetCardAt(int nIndex)
 
 Card* AGame::CardUnderMouse()
 {
-    return FirstCard(m_listCards, [](Card* p) { return p->HitTest(); });
+    POSITION pos = m_listCards.GetHeadPosition();
+    while (pos) {
+        Card* p = m_listCards.GetNext(pos);
+        if (p->HitTest())
+            return p;
+    }
+    return NULL;
 }
 
 char* AGame::GetLevelName()
@@ -93,20 +104,34 @@ char* AGame::GetLevelName()
 
 bool AGame::IsNoneFaceUp()
 {
-    return FirstCard(m_listCards, [](Card* p) { return p->m_nState == CARD_FACE_UP; }) == NULL;
+    POSITION pos = m_listCards.GetHeadPosition();
+    while (pos) {
+        if (m_listCards.GetNext(pos)->m_nState == CARD_FACE_UP)
+            return false;
+    }
+    return true;
 }
 
 bool AGame::IsNoneFaceDown()
 {
-    return FirstCard(m_listCards, [](Card* p) { return p->m_nState == CARD_FACE_DOWN; }) == NULL;
+    POSITION pos = m_listCards.GetHeadPosition();
+    while (pos) {
+        if (m_listCards.GetNext(pos)->m_nState == CARD_FACE_DOWN)
+            return false;
+    }
+    return true;
 }
 
 void AGame::OnMouseMove()
 {
-    ForEachCard(m_listCards, [](Card* p) { p->OnMouseMove(); });
+    POSITION pos = m_listCards.GetHeadPosition();
+    while (pos)
+        m_listCards.GetNext(pos)->OnMouseMove();
 }
 
 void AGame::Draw()
 {
-    ForEachCard(m_listCards, [](Card* p) { p->Draw(); });
+    POSITION pos = m_listCards.GetHeadPosition();
+    while (pos)
+        m_listCards.GetNext(pos)->Draw();
 }

@@ -1,11 +1,25 @@
 // The game model: the twelve cards, the rules of play, the deal and the clock.
 #pragma once
-#include "game/DealMode.h"
-
 #include <afxtempl.h>
 
 class Card;
 class MemWin;
+
+// Whether a deal runs and which turn-down effect it gives the cards.
+enum DealMode {
+    DEAL_NONE = 0,
+    DEAL_VERTICAL = 1,
+    DEAL_HORIZONTAL = 2,
+    DEAL_SQUARE = 3,
+    DEAL_VH = 4,
+    DEAL_HV = 5,
+    DEAL_RANDOM = 6,
+    DEAL_COVER_ALL = 7,
+    DEAL_LEVEL_CHANGED = 8,
+    DEAL_REVEAL = 9,
+    DEAL_VANISH = 10,
+    DEAL_APPEAR = 11,
+};
 
 class AGame {
 public:

@@ -2,7 +2,6 @@
 
 #include "game/GameGlobals.h"
 #include "game/MemWin.h"
-#include "game/RotateStyle.h"
 
 #include <cstdlib>
 

@@ -2,7 +2,6 @@
 #include "game/AGame.h"
 
 #include "game/Card.h"
-#include "game/CardWalk.h"
 #include "game/GameGlobals.h"
 #include "game/GameSounds.h"
 #include "game/MemWin.h"
@@ -94,10 +93,12 @@ void AGame::ResetForPlay()
 {
     for (int& bFree : g_abSlotFree)
         bFree = 0;
-    ForEachCard(m_listCards, [](Card* p) {
+    POSITION pos = m_listCards.GetHeadPosition();
+    while (pos) {
+        Card* p = m_listCards.GetNext(pos);
         p->m_bSeen = false;
         p->SetFaceDown();
-    });
+    }
 }
 
 void AGame::OnTimer()

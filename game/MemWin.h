@@ -2,7 +2,6 @@
 // the MIDI player and the options dialog.
 #pragma once
 #include "frame/DirectDrawWin.h"
-#include "game/RotateStyle.h"
 
 #define WM_OPTIONS_CLOSED (WM_USER + 179)
 
@@ -10,6 +9,17 @@ class AGame;
 class CDlgOptions;
 class DSound;
 class MidiPlayer;
+
+// How a card turns up, as chosen in the options dialog.
+enum RotateStyle {
+    ROTATE_VERTICAL = 0,
+    ROTATE_HORIZONTAL = 1,
+    ROTATE_SQUARE = 2,
+    ROTATE_VH = 3,
+    ROTATE_HV = 4,
+    ROTATE_RANDOM = 5,
+    ROTATE_IMMEDIATE = 6,
+};
 
 class MemWin : public DirectDrawWin {
 public:

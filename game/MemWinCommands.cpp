@@ -1,6 +1,7 @@
 // The main window's commands, the input it passes to the game, and the display rebuild
 // that activation, size, palette changes and the P key set off.
 #include "game/AGame.h"
+#include "game/DlgOptions.h"
 #include "game/GameGlobals.h"
 #include "game/MemWin.h"
 #include "game/ScreenCaps.h"
@@ -30,8 +31,6 @@ bool ScreenNeedsRebuild(const MemWin& win)
 }
 
 } // namespace
-
-#include "game/DlgOptions.h"
 
 // Posted by the dialog as it closes: its window goes now, the object stays for the next opening.
 LRESULT MemWin::OnOptionsClosed(WPARAM, LPARAM)

@@ -3,11 +3,9 @@
 
 #include "frame/BitmapSurface.h"
 #include "game/Card.h"
-#include "game/CardWalk.h"
 #include "game/GameGlobals.h"
 #include "game/GameSounds.h"
 #include "game/MemWin.h"
-#include "game/RotateStyle.h"
 
 #include <mmsystem.h>
 
@@ -56,10 +54,12 @@ int TurnDownStateOfMode(int nMode)
 
 void SetAllCards(CList<Card*, Card*>& list, int nState)
 {
-    ForEachCard(list, [nState](Card* p) {
+    POSITION pos = list.GetHeadPosition();
+    while (pos) {
+        Card* p = list.GetNext(pos);
         p->m_fTime = 0.0f;
         p->m_nState = nState;
-    });
+    }
 }
 
 } // namespace
@@ -108,11 +108,13 @@ void AGame::Update(float* pElapsed)
 void AGame::LayoutCards(float* pElapsed)
 {
     int k = 0;
-    ForEachCard(m_listCards, [&](Card* p) {
+    POSITION pos = m_listCards.GetHeadPosition();
+    while (pos) {
+        Card* p = m_listCards.GetNext(pos);
         p->SetPos((k % 4) * g_nPitchX + g_nOriginX, (k / 4) * g_nPitchY + g_nOriginY);
         p->Animate(pElapsed);
         ++k;
-    });
+    }
 }
 
 bool AGame::DealStep(int nState, float* pElapsed)
@@ -166,11 +168,13 @@ void AGame::Shuffle()
     FillFreeFlags();
 
     int k = 0;
-    ForEachCard(m_listCards, [&k](Card* p) {
+    POSITION pos = m_listCards.GetHeadPosition();
+    while (pos) {
+        Card* p = m_listCards.GetNext(pos);
         if (k < 12)
             p->m_nValue = g_anSlotValue[k];
         ++k;
-    });
+    }
 }
 
 void AGame::FillFreeFlags()

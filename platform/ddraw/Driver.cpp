@@ -5,12 +5,11 @@
 namespace platform::ddraw {
 namespace {
 
-// Memory is the process's: there is always room for one more, and blits leave no trace.
+// Memory is the process's: there is always room for one more.
 class SoftwareDriver final : public Driver {
 public:
     HRESULT Reserve(ObjectKind) override { return DD_OK; }
     bool HasVideoMemory() override { return true; }
-    void Blitted(const BlitCall&) override {}
 };
 
 } // namespace

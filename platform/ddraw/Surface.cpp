@@ -8,12 +8,11 @@
 #include "ddraw/WindowDamage.h"
 #include "ddraw/WindowPresenter.h"
 #include "win32/Display.h"
-#include "win32/GdiObjects.h"
+#include "gdi/GdiObjects.h"
 
 #include <algorithm>
 #include <climits>
 #include <new>
-#include <set>
 
 namespace platform::ddraw {
 namespace {
@@ -86,13 +85,6 @@ HRESULT CheckOffscreenDesc(const DDSURFACEDESC& desc, DWORD caps, const DDPIXELF
     return DD_OK;
 }
 
-// Every surface alive, for losing them all at once.
-std::set<Surface*>& liveSurfaces()
-{
-    static std::set<Surface*> surfaces;
-    return surfaces;
-}
-
 } // namespace
 
 HRESULT Surface::Create(const DDSURFACEDESC* desc, IDirectDrawSurface** out)
@@ -144,15 +136,12 @@ HRESULT Surface::Create(const DDSURFACEDESC* desc, IDirectDrawSurface** out)
 
 Surface* Surface::From(IDirectDrawSurface* surface) { return dynamic_cast<Surface*>(surface); }
 
-std::vector<Surface*> Surface::All() { return {liveSurfaces().begin(), liveSurfaces().end()}; }
-
 Surface::Surface(bool primary, int width, int height, DWORD caps, const DDPIXELFORMAT& format)
     : m_primary(primary), m_width(width), m_height(height), m_caps(caps), m_format(format)
 {
     // The primary surface is the screen: it has no memory of its own.
     if (!primary)
         m_pixels.assign(static_cast<size_t>(width) * height, 0);
-    liveSurfaces().insert(this);
 }
 
 Surface::~Surface()
@@ -161,7 +150,6 @@ Surface::~Surface()
         gdi::DeleteSurfaceDC(m_dc);
     Hold<Clipper>(m_clipper, nullptr);
     Hold<Palette>(m_palette, nullptr);
-    liveSurfaces().erase(this);
 }
 
 PixelView Surface::View() const
@@ -187,19 +175,8 @@ void Surface::Paint::Apply(const PixelView& dst, const RECT& destRect, const REC
 }
 
 HRESULT Surface::Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE lpDDSrcSurface, LPRECT lpSrcRect, DWORD dwFlags,
-                     LPDDBLTFX lpDDBltFx)
+                     LPDDBLTFX fx)
 {
-    RECT destUsed{}, srcUsed{};
-    const HRESULT hr = DoBlt(lpDestRect, lpDDSrcSurface, lpSrcRect, dwFlags, lpDDBltFx, &destUsed, &srcUsed);
-    CurrentDriver().Blitted(
-        BlitCall{this, lpDDSrcSurface, false, lpDestRect != nullptr, lpSrcRect != nullptr, destUsed, srcUsed, dwFlags, hr});
-    return hr;
-}
-
-HRESULT Surface::DoBlt(LPRECT lpDestRect, IDirectDrawSurface* lpDDSrcSurface, LPRECT lpSrcRect, DWORD dwFlags,
-                       const DDBLTFX* fx, RECT* destUsed, RECT* srcUsed)
-{
-    *destUsed = lpDestRect ? *lpDestRect : Bounds();
     if (dwFlags & ~kBltFlags)
         return DDERR_UNSUPPORTED;
     const bool fill = dwFlags & DDBLT_COLORFILL;
@@ -227,7 +204,7 @@ HRESULT Surface::DoBlt(LPRECT lpDestRect, IDirectDrawSurface* lpDDSrcSurface, LP
     if (src && src->m_primary)
         return DDERR_UNSUPPORTED;
 
-    const RECT destRect = *destUsed;
+    const RECT destRect = lpDestRect ? *lpDestRect : Bounds();
     if (blit::IsEmpty(destRect) || !WithinReach(destRect))
         return DDERR_INVALIDRECT;
     Paint paint;
@@ -235,7 +212,6 @@ HRESULT Surface::DoBlt(LPRECT lpDestRect, IDirectDrawSurface* lpDDSrcSurface, LP
     if (src) {
         paint.src = src;
         paint.srcRect = lpSrcRect ? *lpSrcRect : src->Bounds();
-        *srcUsed = paint.srcRect;
         if (!blit::InsideBounds(paint.srcRect, src->m_width, src->m_height))
             return DDERR_INVALIDRECT;
         if (dwFlags & DDBLT_KEYSRC) {
@@ -304,17 +280,7 @@ PixelView Surface::Frame(const PixelView& window, const RECT& target, const RECT
     return frame;
 }
 
-HRESULT Surface::BltFast(DWORD dwX, DWORD dwY, LPDIRECTDRAWSURFACE lpDDSrcSurface, LPRECT lpSrcRect, DWORD dwTrans)
-{
-    RECT destUsed{}, srcUsed{};
-    const HRESULT hr = DoBltFast(dwX, dwY, lpDDSrcSurface, lpSrcRect, dwTrans, &destUsed, &srcUsed);
-    CurrentDriver().Blitted(
-        BlitCall{this, lpDDSrcSurface, true, false, lpSrcRect != nullptr, destUsed, srcUsed, dwTrans, hr});
-    return hr;
-}
-
-HRESULT Surface::DoBltFast(DWORD x, DWORD y, IDirectDrawSurface* lpDDSrcSurface, LPRECT lpSrcRect, DWORD dwTrans,
-                           RECT* destUsed, RECT* srcUsed)
+HRESULT Surface::BltFast(DWORD x, DWORD y, LPDIRECTDRAWSURFACE lpDDSrcSurface, LPRECT lpSrcRect, DWORD dwTrans)
 {
     if (dwTrans & ~(DDBLTFAST_SRCCOLORKEY | DDBLTFAST_DESTCOLORKEY | DDBLTFAST_WAIT | DDBLTFAST_DONOTWAIT))
         return DDERR_INVALIDPARAMS;
@@ -324,13 +290,13 @@ HRESULT Surface::DoBltFast(DWORD x, DWORD y, IDirectDrawSurface* lpDDSrcSurface,
     if (!src)
         return DDERR_INVALIDPARAMS;
     const RECT srcRect = lpSrcRect ? *lpSrcRect : src->Bounds();
-    *srcUsed = srcRect;
+    RECT destRect{};
     if (x <= INT_MAX && y <= INT_MAX) {
         const int64_t right = static_cast<int64_t>(x) + blit::RectWidth(srcRect);
         const int64_t bottom = static_cast<int64_t>(y) + blit::RectHeight(srcRect);
         if (right <= INT_MAX && bottom <= INT_MAX)
-            *destUsed = RECT{static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(right),
-                             static_cast<LONG>(bottom)};
+            destRect = RECT{static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(right),
+                            static_cast<LONG>(bottom)};
     }
     if (HRESULT hr = Usable(); FAILED(hr))
         return hr;
@@ -347,7 +313,7 @@ HRESULT Surface::DoBltFast(DWORD x, DWORD y, IDirectDrawSurface* lpDDSrcSurface,
         return DDERR_INVALIDRECT;
     if (m_primary)
         return DD_OK; // the screen with no window to show it in
-    if (!blit::InsideBounds(*destUsed, m_width, m_height))
+    if (!blit::InsideBounds(destRect, m_width, m_height))
         return DDERR_INVALIDRECT;
     std::optional<blit::ColorKey> key;
     if (dwTrans & DDBLTFAST_SRCCOLORKEY) {
@@ -355,7 +321,7 @@ HRESULT Surface::DoBltFast(DWORD x, DWORD y, IDirectDrawSurface* lpDDSrcSurface,
             return DDERR_COLORKEYNOTSET;
         key.emplace(*src->m_srcKey, src->m_format);
     }
-    blit::Copy(View(), destUsed->left, destUsed->top, src->View(), srcRect.left, srcRect.top,
+    blit::Copy(View(), destRect.left, destRect.top, src->View(), srcRect.left, srcRect.top,
                blit::RectWidth(srcRect), blit::RectHeight(srcRect), key ? &*key : nullptr);
     return DD_OK;
 }

@@ -20,8 +20,6 @@ public:
     static HRESULT Create(const DDSURFACEDESC* desc, IDirectDrawSurface** out);
     // Our surface behind the interface, or null for anything else.
     static Surface* From(IDirectDrawSurface* surface);
-    // Every surface not yet released.
-    static std::vector<Surface*> All();
 
     void MarkLost() { m_lost = true; }
 
@@ -79,10 +77,6 @@ private:
     PixelView View() const;
     // DDERR_SURFACELOST or DDERR_SURFACEBUSY when the surface cannot take part in a blit.
     HRESULT Usable() const;
-    HRESULT DoBlt(LPRECT lpDestRect, IDirectDrawSurface* lpDDSrcSurface, LPRECT lpSrcRect, DWORD dwFlags,
-                  const DDBLTFX* fx, RECT* destUsed, RECT* srcUsed);
-    HRESULT DoBltFast(DWORD x, DWORD y, IDirectDrawSurface* lpDDSrcSurface, LPRECT lpSrcRect, DWORD dwTrans,
-                      RECT* destUsed, RECT* srcUsed);
     // A blit onto the primary surface: into the clipper's window, clipped to its client area.
     // Only the pixels that change are written, and only they are shown anew.
     void PaintWindow(const RECT& destRect, const Paint& paint) const;

@@ -38,15 +38,12 @@ std::string ExecutableDirectory()
     return dir.substr(0, dir.rfind('/') + 1);
 }
 
-// Beside the executable, else where the build put it.
+// The module lies beside the executable.
 FluidSynthFactory LoadFactory()
 {
-    for (const std::string& dir : {ExecutableDirectory(), std::string(MEMORY_MODULE_DIR "/")}) {
-        // Kept loaded for the life of the process: synthesisers may outlive any one caller.
-        if (void* module = dlopen((dir + kModuleName).c_str(), RTLD_NOW | RTLD_LOCAL))
-            return reinterpret_cast<FluidSynthFactory>(dlsym(module, kFluidSynthFactory));
-    }
-    return nullptr;
+    // Kept loaded for the life of the process: synthesisers may outlive any one caller.
+    void* module = dlopen((ExecutableDirectory() + kModuleName).c_str(), RTLD_NOW | RTLD_LOCAL);
+    return module ? reinterpret_cast<FluidSynthFactory>(dlsym(module, kFluidSynthFactory)) : nullptr;
 }
 
 class SystemFluidSynth final : public MidiSynthSource {

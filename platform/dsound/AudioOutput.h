@@ -57,7 +57,7 @@ class Device {
 public:
     virtual ~Device() = default;
     // Takes the device for the window whose focus it follows, at a DirectSound cooperative
-    // level: DS_OK, DSERR_INVALIDPARAM for a handle that is no window, or the device's refusal.
+    // level: DS_OK, or the device's refusal.
     virtual HRESULT Claim(HWND window, DWORD level) = 0;
     // A block of the bytes; null when the output has no room.
     virtual std::shared_ptr<Samples> Upload(const PcmFormat& format, const uint8_t* bytes, size_t size) = 0;

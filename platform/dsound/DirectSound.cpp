@@ -41,7 +41,7 @@ STDMETHODIMP DirectSound::DuplicateSoundBuffer(LPDIRECTSOUNDBUFFER original, LPD
 
 STDMETHODIMP DirectSound::SetCooperativeLevel(HWND hwnd, DWORD level)
 {
-    if (level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY)
+    if (level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY || !IsWindow(hwnd))
         return DSERR_INVALIDPARAM;
     return m_device->Claim(hwnd, level);
 }

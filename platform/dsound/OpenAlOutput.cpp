@@ -222,11 +222,8 @@ public:
         alcCloseDevice(m_device);
     }
 
-    HRESULT Claim(HWND window, DWORD) override
-    {
-        // Every level mixes the same way here; the output is shared with other programs.
-        return IsWindow(window) ? DS_OK : DSERR_INVALIDPARAM;
-    }
+    // Every level mixes the same way here; the output is shared with other programs.
+    HRESULT Claim(HWND, DWORD) override { return DS_OK; }
 
     std::shared_ptr<Samples> Upload(const PcmFormat& format, const uint8_t* bytes, size_t size) override
     {

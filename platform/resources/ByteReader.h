@@ -17,7 +17,6 @@ public:
     bool Ok() const { return ok_; }
     size_t Offset() const { return pos_; }
     size_t Remaining() const { return ok_ ? size_ - pos_ : 0; }
-    const uint8_t* Here() const { return data_ + pos_; }
 
     bool Skip(size_t n)
     {

@@ -2,6 +2,7 @@
 
 #include "ddraw/Clipper.h"
 #include "ddraw/DirectDraw.h"
+#include "ddraw/Driver.h"
 #include "ddraw/Palette.h"
 #include "ddraw/Surface.h"
 #include "ddraw/WindowPresenter.h"
@@ -17,7 +18,7 @@ struct PendingFailures {
     HRESULT error = DD_OK;
 };
 
-// A driver that runs short of video memory, fails creations and records blits on request.
+// A driver that runs short of video memory and fails creations on request.
 class TestDriver final : public ddraw::Driver {
 public:
     HRESULT Reserve(ObjectKind kind) override
@@ -29,16 +30,9 @@ public:
         return f.error;
     }
     bool HasVideoMemory() override { return !videoMemoryShort; }
-    void Blitted(const ddraw::BlitCall& call) override
-    {
-        if (recording)
-            blits.push_back(call);
-    }
 
     PendingFailures failures[4];
     bool videoMemoryShort = false;
-    bool recording = false;
-    std::vector<BlitRecord> blits;
 };
 
 // The fake window in place of the window system's.
@@ -100,12 +94,6 @@ void MarkSurfaceLost(IDirectDrawSurface* surface)
         s->MarkLost();
 }
 
-void MarkAllSurfacesLost()
-{
-    for (ddraw::Surface* s : ddraw::Surface::All())
-        s->MarkLost();
-}
-
 void SetVideoMemoryShort(bool isShort) { driver().videoMemoryShort = isShort; }
 
 void FailNextDirectDrawCreations(int count, HRESULT error) { FailNext(ObjectKind::DirectDraw, count, error); }
@@ -120,14 +108,6 @@ DirectDrawCounts LiveDirectDrawObjects()
     return {LiveCount<ddraw::DirectDraw>::Count(), LiveCount<ddraw::Surface>::Count(),
             LiveCount<ddraw::Clipper>::Count(), LiveCount<ddraw::Palette>::Count()};
 }
-
-void RecordBlits(bool on)
-{
-    driver().recording = on;
-    driver().blits.clear();
-}
-
-const std::vector<BlitRecord>& RecordedBlits() { return driver().blits; }
 
 void UseFakeWindow(FakeWindow* window)
 {

@@ -4,7 +4,6 @@
 #pragma once
 #include <ddraw.h>
 
-#include "ddraw/Driver.h"
 #include "win32/WindowPixels.h"
 
 #include <vector>
@@ -13,7 +12,6 @@ namespace platform::testing {
 
 // IsLost then answers DDERR_SURFACELOST and blits fail with it until Restore.
 void MarkSurfaceLost(IDirectDrawSurface* surface);
-void MarkAllSurfacesLost();
 
 // Surfaces asked for in video memory fail with DDERR_OUTOFVIDEOMEMORY.
 void SetVideoMemoryShort(bool isShort);
@@ -36,9 +34,19 @@ struct DirectDrawCounts {
 // Objects not yet released to a count of zero.
 DirectDrawCounts LiveDirectDrawObjects();
 
-// dest, src, fast (BltFast), destRectGiven, srcRectGiven, destRect, srcRect, flags, result.
-using BlitRecord = ddraw::BlitCall;
-// Starts (clearing the record) or stops recording every Blt and BltFast.
+// One Blt or BltFast call as the program made it, and its result.
+struct BlitRecord {
+    IDirectDrawSurface* dest = nullptr;
+    IDirectDrawSurface* src = nullptr;
+    bool fast = false;           // BltFast rather than Blt
+    bool destRectGiven = false;  // Blt: a destination rectangle was passed
+    bool srcRectGiven = false;   // a source rectangle was passed
+    RECT destRect{};             // as passed, or the whole surface; BltFast: position and source size
+    RECT srcRect{};              // as passed, or the whole source
+    DWORD flags = 0;
+    HRESULT result = DD_OK;
+};
+// Starts (clearing the record) or stops recording every Blt and BltFast on the stand-in's surfaces.
 void RecordBlits(bool on);
 const std::vector<BlitRecord>& RecordedBlits();
 

@@ -10,8 +10,6 @@ void SetSoundDeviceAvailable(bool available) { TheTestAudio().deviceAvailable = 
 
 void FailSoundCooperativeLevel(HRESULT result) { TheTestAudio().claimResult = result; }
 
-void SetSoundWindowCheck(std::function<bool(HWND)> check) { TheTestAudio().windowCheck = std::move(check); }
-
 bool MarkSoundBufferLost(IDirectSoundBuffer* buffer)
 {
     dsound::SoundBuffer* ours = dsound::SoundBuffer::From(buffer);
@@ -30,7 +28,6 @@ void ResetDirectSoundSeams()
     TestAudio& t = TheTestAudio();
     t.deviceAvailable = true;
     t.claimResult = DS_OK;
-    t.windowCheck = nullptr;
 }
 
 } // namespace platform::testing

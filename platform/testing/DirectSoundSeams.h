@@ -1,9 +1,7 @@
-// Test seams for DirectSound: no device, a failing cooperative level, lost buffers,
-// which handles count as windows, and how many objects are alive.
+// Test seams for DirectSound: no device, a failing cooperative level, lost buffers
+// and how many objects are alive.
 #pragma once
 #include <dsound.h>
-
-#include <functional>
 
 namespace platform::testing {
 
@@ -12,10 +10,6 @@ void SetSoundDeviceAvailable(bool available);
 
 // SetCooperativeLevel fails with this result; DS_OK makes it work again.
 void FailSoundCooperativeLevel(HRESULT result);
-
-// Decides which handles SetCooperativeLevel takes for windows; an empty check goes back
-// to the platform's IsWindow.
-void SetSoundWindowCheck(std::function<bool(HWND)> check);
 
 // Takes the buffer's sample memory away: the buffer and its duplicates stop, GetStatus
 // reports DSBSTATUS_BUFFERLOST and Play and Lock fail with DSERR_BUFFERLOST until

@@ -16,6 +16,10 @@ struct RecordedMessageBox {
 
 // From now on every message box is recorded and answered at once with `answer` (IDOK...).
 void RecordMessageBoxes(int answer = IDOK);
+// From now on every message box is recorded and also shown by the window toolkit, its modal
+// loop running as the program's does; a user answers it with its default button once the box
+// has taken the activation, as a real box does, and the loop has passed that on to the windows.
+void RecordShownMessageBoxes();
 // Shows message boxes again; the record stays until cleared.
 void StopRecordingMessageBoxes();
 const std::vector<RecordedMessageBox>& RecordedMessageBoxes();

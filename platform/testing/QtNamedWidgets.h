@@ -1,5 +1,5 @@
 // The widgets that show a window, found in Qt's object tree by the name and the window
-// handle that the window backend gives them (see win32/QtWindows.h).
+// handle that the window backend gives them (see qt/QtWindows.h).
 #pragma once
 #include <windows.h>
 

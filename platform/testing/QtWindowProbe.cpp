@@ -1,6 +1,6 @@
 // Looks at the widgets that show a window and gives them input, the way a tool for
 // testing Qt programs does: through Qt's own object tree, where the window backend
-// names its widgets (see win32/QtWindows.h) and nothing of the backend's own.
+// names its widgets (see qt/QtWindows.h) and nothing of the backend's own.
 #include "testing/WindowProbe.h"
 
 #include "testing/QtNamedWidgets.h"

@@ -4,15 +4,9 @@
 #include "testing/GdiSeams.h"
 #include "testing/InstallOnce.h"
 #include "testing/TestClock.h"
-#include "win32/GdiObjects.h"
+#include "gdi/GdiObjects.h"
 
 namespace platform::testing {
-namespace {
-
-// From the start, so that every beep is counted.
-[[maybe_unused]] const bool g_installed = (TheTestApplication(), true);
-
-} // namespace
 
 TestApplication& TheTestApplication()
 {

@@ -1,6 +1,6 @@
 // The tests' window toolkit: the real one, with the tests' say over waiting (a hook, or
 // the manual clock moving on to the next timer), the screen's mode, and the bell, which
-// is counted. Installed on first use.
+// is counted. Put in place with the real one (WindowSystem.h).
 #pragma once
 #include "win32/Backend.h"
 
@@ -18,7 +18,7 @@ public:
         return m_real.Open(programName, noDisplayLine);
     }
     void Close() override { m_real.Close(); }
-    bool Start() override { return m_real.Start(); }
+    bool IsOpen() override { return m_real.IsOpen(); }
     void Pump() override { m_real.Pump(); }
     void Wait(uint64_t timeoutNs) override;
     DisplayMode Screen() override { return screen ? *screen : m_real.Screen(); }

@@ -25,20 +25,15 @@ private:
     audio::StreamRenderer m_render;
 };
 
-// The real device with the test's cooperative level, window check and capture streams.
+// The real device with the test's cooperative level and capture streams.
 class TestDevice final : public audio::Device {
 public:
     explicit TestDevice(std::shared_ptr<audio::Device> real) : m_real(std::move(real)) {}
 
     HRESULT Claim(HWND window, DWORD level) override
     {
-        TestAudio& t = TheTestAudio();
-        if (!t.windowCheck) {
-            const HRESULT hr = m_real->Claim(window, level);
-            return FAILED(hr) ? hr : t.claimResult;
-        }
-        // The test decides what is a window, so the real device is not asked.
-        return !t.windowCheck(window) ? DSERR_INVALIDPARAM : t.claimResult;
+        const HRESULT hr = m_real->Claim(window, level);
+        return FAILED(hr) ? hr : TheTestAudio().claimResult;
     }
     std::shared_ptr<audio::Samples> Upload(const audio::PcmFormat& format, const uint8_t* bytes, size_t size) override
     {

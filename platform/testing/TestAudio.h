@@ -1,6 +1,6 @@
 // The tests' audio output: the real device, unless the test takes it away; with the
-// tests' say over the cooperative level and which handles are windows; and music
-// streams that render only when a test asks. Installed on first use.
+// tests' say over the cooperative level; and music streams that render only when a
+// test asks. Installed on first use.
 #pragma once
 #include "dsound/AudioOutput.h"
 
@@ -20,7 +20,6 @@ public:
     std::mutex mutex;
     bool deviceAvailable = true;
     HRESULT claimResult = DS_OK;
-    std::function<bool(HWND)> windowCheck;
     bool captureStreams = false;
     // The latest capture stream still open, rendering only when asked.
     audio::StreamRenderer* capture = nullptr;

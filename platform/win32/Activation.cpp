@@ -48,9 +48,15 @@ void SetActivation(HWND active, bool appActive)
     // top-level window hears of the application's change, then the window gaining it.
     if (oldActive != active && FindWindowRecord(oldActive))
         CallProcedure(oldActive, WM_ACTIVATE, ActivateParam(WA_INACTIVE, oldActive), reinterpret_cast<LPARAM>(active));
-    if (oldApp != appActive)
-        for (HWND h : TopLevelWindows())
-            CallProcedure(h, WM_ACTIVATEAPP, appActive ? TRUE : FALSE, 0);
+    // A window still inside its WM_CREATE (a message box it shows there takes the activation)
+    // is not told; it hears of the application's state at the first change after it.
+    for (HWND h : TopLevelWindows()) {
+        Window* w = FindWindowRecord(h);
+        if (!w || !w->created || w->appActiveTold == appActive)
+            continue;
+        w->appActiveTold = appActive;
+        CallProcedure(h, WM_ACTIVATEAPP, appActive ? TRUE : FALSE, 0);
+    }
     if (oldActive != active && FindWindowRecord(active))
         CallProcedure(active, WM_ACTIVATE, ActivateParam(WA_ACTIVE, active), reinterpret_cast<LPARAM>(oldActive));
 }
@@ -94,7 +100,10 @@ void DeliverWindowSystemNotices()
     while (!s.geometryPending.empty()) {
         HWND h = s.geometryPending.front();
         s.geometryPending.erase(s.geometryPending.begin());
-        NotifyGeometry(h);
+        // Creation tells a window of its geometry once its WM_CREATE has returned.
+        Window* w = FindWindowRecord(h);
+        if (w && w->created)
+            NotifyGeometry(h);
     }
     if (s.activationPending) {
         s.activationPending = false;

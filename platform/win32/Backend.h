@@ -1,6 +1,7 @@
 // The seam between the window core (portable) and the toolkit that shows windows, reads
-// input and runs the event dispatcher (Qt, in platform/win32/Qt*.cpp). It is a few small
-// interfaces; the core calls nothing of the toolkit but these.
+// input and runs the event dispatcher (Qt, in platform/qt/). It is a few small interfaces,
+// narrow both ways: the core calls nothing of the toolkit but these and tells it what to
+// show; the toolkit reads nothing of the core and reports through Events.
 //
 // A window record has widgets of a kind: a top-level window (a frame with caption, menu
 // bar and client area; a dialog is one as well) or a child window inside its parent's
@@ -14,8 +15,24 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace platform::backend {
+
+// What the window system reports to the core. Input becomes posted messages; geometry and
+// activation changes are collected and sent to the windows when the message loop next
+// pumps (never from inside a toolkit event handler).
+class Events {
+public:
+    virtual ~Events() = default;
+    // Input for a window (mouse, keyboard, menu command, close button); `screen` is where
+    // the mouse was on the screen, as the window system had it (read for mouse messages).
+    virtual void Input(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, POINT screen) = 0;
+    // The window's size, state or position changed in the window system.
+    virtual void GeometryChanged(HWND hwnd) = 0;
+    // The active window or the application's activity changed in the window system.
+    virtual void ActivationChanged() = 0;
+};
 
 // The toolkit as a whole: starting it, its events, the screen, the mouse and the bell.
 class Application {
@@ -26,8 +43,8 @@ public:
     virtual bool Open(const char* programName, const char* noDisplayLine) = 0;
     // Ends what Open started, once the program's windows are gone.
     virtual void Close() = 0;
-    // Makes sure the toolkit runs (tests and tools start it here); false when windows cannot be shown.
-    virtual bool Start() = 0;
+    // Open has succeeded and not been closed: windows can be shown.
+    virtual bool IsOpen() = 0;
     // Delivers pending toolkit events without waiting.
     virtual void Pump() = 0;
     // Sleeps until a toolkit event arrives or timeoutNs passes (UINT64_MAX: no time limit).
@@ -56,22 +73,37 @@ enum class WindowKind {
     Trackbar,
 };
 
+// What a new window is, as its widgets show it.
+struct NewWindow {
+    WindowKind kind = WindowKind::TopLevel;
+    HWND parent = nullptr; // a child's parent, whose client area holds it
+    std::string text;      // a control's text
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    UINT classStyle = 0; // CS_DBLCLKS: double clicks are reported as such
+};
+
 // The widgets that show the window records.
 class WindowWidgets {
 public:
     virtual ~WindowWidgets() = default;
-    // Makes the widgets of a new window record (hidden).
-    virtual void Create(HWND hwnd, WindowKind kind) = 0;
+    // Makes the widgets of a new window (hidden).
+    virtual void Create(HWND hwnd, const NewWindow& window) = 0;
     // Takes them away; only ever called from the message loop, never inside their own events.
     virtual void Destroy(HWND hwnd) = 0;
     // A top-level window's caption, a control's text.
     virtual void SetText(HWND hwnd, const std::string& text) = 0;
-    // A top-level window's icon.
-    virtual void SetIcon(HWND hwnd, HICON icon) = 0;
-    // The cursor shown over the client area.
-    virtual void SetCursor(HWND hwnd, HCURSOR cursor) = 0;
+    // The window's styles changed.
+    virtual void SetStyle(HWND hwnd, DWORD style, DWORD exStyle) = 0;
+    // A top-level window's icon as an .ico file image (empty: the toolkit's own).
+    virtual void SetIcon(HWND hwnd, const std::vector<uint8_t>& icoFile) = 0;
+    // The cursor shown over the client area: a standard cursor's IDC_ number (0: the arrow).
+    virtual void SetCursor(HWND hwnd, int standardCursorId) = 0;
     // Whether the window takes input.
     virtual void SetEnabled(HWND hwnd, bool enabled) = 0;
+    // The pixels the client area shows: 32-bit XRGB rows of `width`, valid until the next
+    // call or the window's end (nullptr: none yet; what they do not cover is black).
+    virtual void SetPixels(HWND hwnd, const uint32_t* pixels, int width, int height) = 0;
     // The client area shows the changed parts (client coordinates) of the window's pixels.
     virtual void Repaint(HWND hwnd, std::span<const RECT> changed) = 0;
 };
@@ -108,14 +140,27 @@ public:
     virtual void QueryActivation(HWND* active, bool* appActive) = 0;
 };
 
+// A menu as a menu bar shows it: its items in order, popups with theirs.
+struct MenuItemShown;
+struct MenuShown {
+    HMENU handle = nullptr;
+    std::vector<MenuItemShown> items;
+};
+struct MenuItemShown {
+    UINT flags = 0; // MF_CHECKED, MF_GRAYED, MF_DISABLED, MF_SEPARATOR, MF_POPUP
+    UINT id = 0;    // a command item's id
+    std::string text; // '&' marks kept
+    MenuShown popup;
+};
+
 // The menu bars of top-level windows.
 class MenuBars {
 public:
     virtual ~MenuBars() = default;
-    // Builds the window's bar from its menu (none for NULL).
-    virtual void SetMenu(HWND hwnd, HMENU menu) = 0;
-    // The item at a position of a menu changed (check mark, state, text); -1: its items did.
-    virtual void ItemChanged(HMENU menu, int position) = 0;
+    // Builds the window's bar from its menu (none for nullptr).
+    virtual void SetMenu(HWND hwnd, const MenuShown* menu) = 0;
+    // The item at a position of a menu changed (check mark, state, text).
+    virtual void ItemChanged(HMENU menu, int position, const MenuItemShown& item) = 0;
     // The height of a one-line bar.
     virtual int Height() = 0;
 };
@@ -177,20 +222,32 @@ public:
 // lParam the position the thumb now shows (for TB_ENDTRACK, 0).
 constexpr UINT kTrackbarMouseAction = WM_USER + 0x3F00;
 
-// The implementations in use: the toolkit's unless a test installed its own (nullptr: the toolkit's again).
+// A toolkit's implementations of the interfaces.
+struct Toolkit {
+    Application* application = nullptr;
+    WindowWidgets* widgets = nullptr;
+    WindowPlacement* placement = nullptr;
+    MenuBars* menuBars = nullptr;
+    MessageBoxes* messageBoxes = nullptr;
+    Controls* controls = nullptr;
+};
+
+// What the core does with the toolkit's reports; a toolkit is made to report there.
+Events& CoreEvents();
+
+// Puts the toolkit in place: whoever starts the program does so (its start-up, a test's
+// main), before the first call of the window core.
+void InstallToolkit(const Toolkit& toolkit);
+
+// The implementations in use: the toolkit's, unless a test put its own in place of the
+// application or the message boxes (nullptr: the toolkit's again).
 Application& App();
 void InstallApplication(Application* app);
 WindowWidgets& Widgets();
-void InstallWidgets(WindowWidgets* widgets);
 WindowPlacement& Placement();
-void InstallPlacement(WindowPlacement* placement);
 MenuBars& Menus();
-void InstallMenus(MenuBars* menus);
 MessageBoxes& Boxes();
 void InstallMessageBoxes(MessageBoxes* boxes);
 Controls& DialogControls();
-void InstallDialogControls(Controls* controls);
-
-inline bool EnsureApplication() { return App().Start(); }
 
 } // namespace platform::backend

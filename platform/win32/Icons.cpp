@@ -51,12 +51,6 @@ const std::vector<uint8_t>* IconFileImage(HICON icon)
     return it == icons().images.end() ? nullptr : &it->second;
 }
 
-int StandardIconId(HICON icon)
-{
-    uintptr_t v = reinterpret_cast<uintptr_t>(icon);
-    return (v & ~uintptr_t{0xFFFF}) == kStandardIconBase ? static_cast<int>(v & 0xFFFF) : 0;
-}
-
 int StandardCursorId(HCURSOR cursor)
 {
     uintptr_t v = reinterpret_cast<uintptr_t>(cursor);

@@ -10,8 +10,6 @@ namespace platform::win32 {
 
 // The .ico file image of a loaded icon; nullptr for a standard icon or an unknown handle.
 const std::vector<uint8_t>* IconFileImage(HICON icon);
-// The IDI_ number of a standard icon, else 0.
-int StandardIconId(HICON icon);
 // The IDC_ number of a standard cursor, else 0.
 int StandardCursorId(HCURSOR cursor);
 

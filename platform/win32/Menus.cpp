@@ -62,6 +62,41 @@ void AddItems(HMENU menu, const std::vector<res::MenuItem>& items)
     }
 }
 
+backend::MenuItemShown Shown(const MenuItem& item)
+{
+    backend::MenuItemShown shown;
+    shown.flags = item.flags;
+    shown.id = static_cast<UINT>(item.id);
+    shown.text = item.text;
+    return shown;
+}
+
+backend::MenuShown Shown(HMENU menu)
+{
+    backend::MenuShown shown;
+    shown.handle = menu;
+    if (Menu* m = FindMenuRecord(menu)) {
+        for (const MenuItem& item : m->items) {
+            shown.items.push_back(Shown(item));
+            if (item.flags & MF_POPUP)
+                shown.items.back().popup = Shown(item.submenu);
+        }
+    }
+    return shown;
+}
+
+// The menu or one of its popups, at any depth, is `part`.
+bool Holds(HMENU menu, HMENU part)
+{
+    if (menu == part)
+        return true;
+    if (Menu* m = FindMenuRecord(menu))
+        for (const MenuItem& item : m->items)
+            if ((item.flags & MF_POPUP) && Holds(item.submenu, part))
+                return true;
+    return false;
+}
+
 MenuItem* Locate(HMENU menu, UINT item, UINT flags, HMENU* holder = nullptr, int* position = nullptr)
 {
     HMENU h = nullptr;
@@ -84,6 +119,16 @@ Menu* FindMenuRecord(HMENU menu)
 }
 
 size_t MenuCount() { return menus().menus.size(); }
+
+void ShowMenuBar(HWND hwnd, HMENU menu)
+{
+    if (!menu) {
+        backend::Menus().SetMenu(hwnd, nullptr);
+        return;
+    }
+    const backend::MenuShown shown = Shown(menu);
+    backend::Menus().SetMenu(hwnd, &shown);
+}
 
 HMENU BuildMenu(const res::MenuTemplate& tmpl)
 {
@@ -180,7 +225,12 @@ BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR idNewItem, LPCSTR text)
         if (!(flags & MF_SEPARATOR) && text)
             item.text = text;
         m->items.push_back(std::move(item));
-        platform::backend::Menus().ItemChanged(menu, -1);
+        // The bars that show the menu are built again.
+        for (HWND h : TopLevelWindows()) {
+            Window* w = FindWindowRecord(h);
+            if (w && w->menu && Holds(w->menu, menu))
+                ShowMenuBar(h, w->menu);
+        }
         return TRUE;
     });
 }
@@ -200,7 +250,7 @@ BOOL SetMenu(HWND hwnd, HMENU menu)
             return FALSE;
         }
         w->menu = menu;
-        platform::backend::Menus().SetMenu(hwnd, menu);
+        ShowMenuBar(hwnd, menu);
         NotifyGeometry(hwnd);
         return TRUE;
     });
@@ -212,7 +262,7 @@ BOOL DrawMenuBar(HWND hwnd)
         Window* w = FindWindowRecord(hwnd);
         if (!w || w->IsChild())
             return FALSE;
-        platform::backend::Menus().SetMenu(hwnd, w->menu);
+        ShowMenuBar(hwnd, w->menu);
         return TRUE;
     });
 }
@@ -278,7 +328,7 @@ DWORD CheckMenuItem(HMENU menu, UINT id, UINT check)
             return static_cast<DWORD>(-1);
         DWORD previous = item->flags & MF_CHECKED;
         item->flags = (item->flags & ~MF_CHECKED) | (check & MF_CHECKED);
-        platform::backend::Menus().ItemChanged(holder, pos);
+        platform::backend::Menus().ItemChanged(holder, pos, Shown(*item));
         return previous;
     });
 }
@@ -293,7 +343,7 @@ BOOL EnableMenuItem(HMENU menu, UINT id, UINT enable)
             return -1;
         UINT previous = item->flags & (MF_GRAYED | MF_DISABLED);
         item->flags = (item->flags & ~(MF_GRAYED | MF_DISABLED)) | (enable & (MF_GRAYED | MF_DISABLED));
-        platform::backend::Menus().ItemChanged(holder, pos);
+        platform::backend::Menus().ItemChanged(holder, pos, Shown(*item));
         return static_cast<BOOL>(previous);
     });
 }

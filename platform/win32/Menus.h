@@ -25,6 +25,9 @@ Menu* FindMenuRecord(HMENU menu);
 // How many menus exist, popups included (for the leak checks).
 size_t MenuCount();
 
+// Has the window's menu bar show the menu (none for NULL).
+void ShowMenuBar(HWND hwnd, HMENU menu);
+
 // A menu bar (popups, separators and command items) built from a menu template.
 HMENU BuildMenu(const res::MenuTemplate& tmpl);
 

@@ -137,14 +137,11 @@ bool TakeQuit(int* exitCode)
     return true;
 }
 
-void PostInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+void PostInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, POINT screen)
 {
     Queue& q = queue();
-    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
-        POINT p{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
-        ClientToScreen(hwnd, &p);
-        q.lastCursor = p;
-    }
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST)
+        q.lastCursor = screen;
     // The platform keeps one mouse move: a newer one replaces a move still waiting.
     if (msg == WM_MOUSEMOVE && !q.posted.empty() && q.posted.back().message == WM_MOUSEMOVE &&
         q.posted.back().hwnd == hwnd) {

@@ -51,6 +51,7 @@ void FitPixels(Window& w)
     w.pixels.swap(fresh);
     w.pixelWidth = s.cx;
     w.pixelHeight = s.cy;
+    backend::Widgets().SetPixels(w.hwnd, w.pixels.empty() ? nullptr : w.pixels.data(), w.pixelWidth, w.pixelHeight);
 }
 
 } // namespace platform::win32

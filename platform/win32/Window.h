@@ -1,6 +1,8 @@
 // The window records behind HWNDs: class, procedure, styles, text, menu, paint state and
 // client pixels. Geometry lives in the window backend (Backend.h).
 #pragma once
+#include "win32/Backend.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -20,6 +22,9 @@ struct WindowClass {
     HBRUSH background = nullptr;
     LPCSTR menuName = nullptr; // an integer resource or a pointer into menuNameText
     std::string menuNameText;
+    // The widgets that show a child window of the class with a style: a control's own
+    // (a class of the dialog manager); nullptr: a plain child window's.
+    backend::WindowKind (*kindOf)(DWORD style) = nullptr;
 };
 
 struct Window {
@@ -36,6 +41,10 @@ struct Window {
     std::string text;
     bool enabled = true;
     bool destroying = false;
+    // Its WM_CREATE has returned: until then the window system's notices pass it by.
+    bool created = false;
+    // The application's activity as WM_ACTIVATEAPP last told it (or as it was when the window was made).
+    bool appActiveTold = false;
 
     // Painting: the update rectangle (client coordinates) and whether it wants erasing.
     bool updatePending = false;
@@ -59,6 +68,9 @@ struct Window {
 
 // The class of that name or atom; nullptr when none is registered.
 std::shared_ptr<const WindowClass> FindWindowClass(LPCSTR name);
+
+// Registers a class whose child windows are shown as a control of the kind for their style.
+ATOM RegisterControlClass(const WNDCLASSA& wc, backend::WindowKind (*kindOf)(DWORD style));
 
 // The record of a live window; nullptr for NULL, unknown or destroyed handles.
 Window* FindWindowRecord(HWND hwnd);

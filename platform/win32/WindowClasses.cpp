@@ -126,3 +126,15 @@ BOOL GetClassInfoA(HINSTANCE, LPCSTR name, LPWNDCLASSA out)
     });
 }
 
+
+namespace platform::win32 {
+
+ATOM RegisterControlClass(const WNDCLASSA& wc, backend::WindowKind (*kindOf)(DWORD style))
+{
+    const ATOM atom = RegisterClassA(&wc);
+    if (atom)
+        classes().byName[Lower(wc.lpszClassName)]->kindOf = kindOf;
+    return atom;
+}
+
+} // namespace platform::win32

@@ -145,9 +145,11 @@ LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value)
             break;
         case GWL_STYLE:
             w->style = static_cast<DWORD>(value) & ~(WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE | WS_DISABLED);
+            platform::backend::Widgets().SetStyle(hwnd, w->style, w->exStyle);
             break;
         case GWL_EXSTYLE:
             w->exStyle = static_cast<DWORD>(value);
+            platform::backend::Widgets().SetStyle(hwnd, w->style, w->exStyle);
             break;
         default:
             SetLastError(ERROR_INVALID_INDEX);

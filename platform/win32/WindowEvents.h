@@ -1,14 +1,16 @@
-// What the window backend tells the core about the user and the window system. Input
-// becomes posted messages; geometry and activation changes are collected and sent to the
-// windows when the message loop next pumps (never from inside a toolkit event handler).
+// What the core does with the window backend's reports (backend::Events) about the user
+// and the window system. Input becomes posted messages; geometry and activation changes
+// are collected and sent to the windows when the message loop next pumps (never from
+// inside a toolkit event handler).
 #pragma once
 #include <windows.h>
 
 namespace platform::win32 {
 
-// Posts an input message (mouse, keyboard, menu command, close button). Mouse moves are
-// merged with a move still waiting in the queue.
-void PostInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Posts an input message (mouse, keyboard, menu command, close button); a mouse message's
+// screen point becomes the point of the messages after it. Mouse moves are merged with a
+// move still waiting in the queue.
+void PostInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, POINT screen);
 
 // The window's size, state or position changed in the window system.
 void GeometryChanged(HWND hwnd);

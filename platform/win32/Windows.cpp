@@ -1,8 +1,8 @@
 // Window records, creation and destruction, and the creation hook of the class library.
 #include "base/Fence.h"
 #include "win32/Backend.h"
+#include "win32/Icons.h"
 #include "win32/Menus.h"
-#include "win32/Dialogs.h"
 #include "win32/MessageQueue.h"
 #include "win32/Timers.h"
 #include "win32/Window.h"
@@ -172,19 +172,29 @@ HWND MakeWindow(DWORD exStyle, const std::shared_ptr<const WindowClass>& cls, LP
         else
             w->menu = menu;
         w->instance = instance;
+        w->appActiveTold = ApplicationActive();
         w->text = windowName && !IS_INTRESOURCE(windowName) ? windowName : "";
         Window& rec = *w;
         r.order.reserve(r.order.size() + 1);
         r.windows.emplace(hwnd, std::move(w));
         r.order.push_back(hwnd);
 
-        backend::Widgets().Create(hwnd, child ? ChildWindowKind(cls->proc, rec.style) : backend::WindowKind::TopLevel);
+        backend::NewWindow shown;
+        shown.kind = !child ? backend::WindowKind::TopLevel : cls->kindOf ? cls->kindOf(rec.style) : backend::WindowKind::Child;
+        shown.parent = parent;
+        shown.text = rec.text;
+        shown.style = rec.style;
+        shown.exStyle = exStyle;
+        shown.classStyle = cls->style;
+        backend::Widgets().Create(hwnd, shown);
         backend::Widgets().SetText(hwnd, rec.text);
-        backend::Widgets().SetIcon(hwnd, cls->icon);
-        backend::Widgets().SetCursor(hwnd, cls->cursor);
+        static const std::vector<uint8_t> noIcon;
+        const std::vector<uint8_t>* icon = IconFileImage(cls->icon);
+        backend::Widgets().SetIcon(hwnd, icon ? *icon : noIcon);
+        backend::Widgets().SetCursor(hwnd, StandardCursorId(cls->cursor));
         backend::Widgets().SetEnabled(hwnd, rec.enabled);
         if (!child && menu)
-            backend::Menus().SetMenu(hwnd, menu);
+            ShowMenuBar(hwnd, menu);
         PlaceWindow(rec, rect);
         return hwnd;
     } catch (...) {
@@ -215,7 +225,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
             SetLastError(child && !parent ? ERROR_TLW_WITH_WSCHILD : ERROR_INVALID_WINDOW_HANDLE);
             return nullptr;
         }
-        if (!platform::backend::EnsureApplication()) {
+        if (!platform::backend::App().IsOpen()) {
             SetLastError(ERROR_INVALID_PARAMETER);
             return nullptr;
         }
@@ -261,6 +271,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
             SetLastError(ERROR_INVALID_WINDOW_HANDLE);
             return nullptr;
         }
+        if (Window* made = FindWindowRecord(hwnd))
+            made->created = true;
         try {
             if (FindWindowRecord(hwnd))
                 NotifyGeometry(hwnd);

@@ -8,6 +8,7 @@
 #include "game/Card.h"
 #include "game/MemWin.h"
 #include "testing/DirectDrawSeams.h"
+#include "testing/WindowSystem.h"
 
 #include <ddraw.h>
 
@@ -87,6 +88,8 @@ void Count(size_t* bytes, size_t n)
 
 int main()
 {
+    // The toolkit in place but not opened: the screen is the default one.
+    platform::testing::InstallWindowSystem();
     // The window the primary surface presents into.
     std::vector<uint32_t> windowPixels(static_cast<size_t>(kClientW) * kClientH);
     platform::testing::FakeWindow window;

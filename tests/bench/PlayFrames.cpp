@@ -2,8 +2,10 @@
 // (steady clock, nanoseconds) go to the file MEMORY_BENCH_PRESENT_LOG names when the
 // program ends, after a first line with the screen's refresh rate.
 #include "ddraw/WindowPresenter.h"
-#include "testing/WindowSystem.h"
+#include "qt/QtToolkit.h"
+#include "win32/Backend.h"
 #include "win32/Display.h"
+#include "win32/Window.h"
 
 #include <afxwin.h>
 
@@ -41,13 +43,17 @@ int main(int argc, char** argv)
     static TimedPresenter presenter;
     presenter.times.reserve(1 << 16);
     platform::ddraw::InstallPresenter(&presenter);
-    if (!platform::testing::StartWindowSystem()) {
+    // The toolkit as the program puts it in place.
+    platform::backend::InstallToolkit(platform::qt::MakeToolkit(platform::backend::CoreEvents()));
+    platform::backend::Application& app = platform::backend::App();
+    if (!app.Open(argv[0], "bench_play: no display\n")) {
         std::fputs("bench_play: no display\n", stderr);
         return 2;
     }
     static std::string commandLine;
     const int exitCode = AfxWinMain(::GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWNORMAL);
-    platform::testing::DestroyAllWindows();
+    platform::win32::DestroyAllWindows();
+    app.Close();
     platform::ddraw::InstallPresenter(nullptr);
 
     if (const char* path = std::getenv("MEMORY_BENCH_PRESENT_LOG")) {

@@ -146,7 +146,7 @@ void WaitUntilStill(Display* dpy, Window w)
 
 // Launches a program and waits for `title` to show `colour` at the given point; 0 when
 // it did not within 30 s.
-int LaunchAndWait(e2e::XvfbSession& x, Display* dpy, const std::string& program, const std::string& dir,
+int LaunchAndWait(testsupport::XvfbSession& x, Display* dpy, const std::string& program, const std::string& dir,
                   const std::string& title, int dx, int dy, unsigned long colour, Result* r, Window* w)
 {
     auto t0 = Clock::now();
@@ -169,7 +169,7 @@ std::string KeysTo(Window w, const std::string& keys)
 }
 
 // Start-up of a program to its first frame.
-double Startup(e2e::XvfbSession& x, Display* dpy, const std::string& program, const std::string& dir,
+double Startup(testsupport::XvfbSession& x, Display* dpy, const std::string& program, const std::string& dir,
                const std::string& title, int dx, int dy, unsigned long colour)
 {
     Result r;
@@ -184,7 +184,7 @@ double Startup(e2e::XvfbSession& x, Display* dpy, const std::string& program, co
 // left alone after start-up (its wobble), after one "S&tart" once nothing moves any more
 // (a deal, the cards face down at rest), and while "S&tart" is typed into it every 700 ms
 // (each start deals the cards anew, so they keep turning). [0] is the minimal window.
-void ProcessorTime(e2e::XvfbSession& x, Display* dpy, const std::string& game, const std::string& minimal,
+void ProcessorTime(testsupport::XvfbSession& x, Display* dpy, const std::string& game, const std::string& minimal,
                    const std::string& dir, unsigned long foil, int seconds, Result results[2])
 {
     Window wq = 0, wg = 0;
@@ -220,7 +220,7 @@ struct Frames {
 // Plays for `seconds` (a deal every ten seconds, a card clicked every 700 ms, in turn)
 // in the game that notes its presents, then counts the intervals between presents over
 // one and a half refresh intervals.
-Frames DroppedFrames(e2e::XvfbSession& x, Display* dpy, const std::string& program, const std::string& dir,
+Frames DroppedFrames(testsupport::XvfbSession& x, Display* dpy, const std::string& program, const std::string& dir,
                      unsigned long colour, int seconds)
 {
     Frames f;
@@ -293,7 +293,7 @@ int main(int argc, char** argv)
     const std::string gameDir = game.substr(0, game.rfind('/'));
 
     // Room for both windows side by side.
-    e2e::XvfbSession x(1280, 1024);
+    testsupport::XvfbSession x(1280, 1024);
     if (!x.ok()) {
         std::fprintf(stderr, "bench_startup: Xvfb did not start\n");
         return 1;

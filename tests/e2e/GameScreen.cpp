@@ -120,13 +120,7 @@ bool GameScreen::IsVisible(const std::string& window)
     return m_x.X("xwininfo -id " + window + " 2>/dev/null").out.find("IsViewable") != std::string::npos;
 }
 
-std::string GameScreen::ReadText(const std::string& window)
-{
-    // Enlarged first: the recogniser reads small screen fonts badly.
-    return m_x.X("import -window " + window + " png:- 2>/dev/null | convert png:- -resize 300% png:- | "
-                 "tesseract stdin stdout 2>/dev/null")
-        .out;
-}
+std::string GameScreen::ReadText(const std::string& window) { return m_x.ReadText(window); }
 
 bool GameScreen::Shoot(const std::string& label)
 {

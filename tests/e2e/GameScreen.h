@@ -28,7 +28,7 @@ public:
     // Starts the program and waits for its window; false when none came.
     bool Launch();
     int Pid() const { return m_pid; }
-    XvfbSession& X() { return m_x; }
+    testsupport::XvfbSession& X() { return m_x; }
     const std::string& Window() const { return m_window; }
 
     std::string Title();
@@ -67,7 +67,7 @@ public:
 private:
     bool SheetFrameAt(const std::vector<unsigned char>& sheet, int frame, int x, int y) const;
 
-    XvfbSession m_x;
+    testsupport::XvfbSession m_x;
     int m_pid = -1;
     std::string m_window;
     int m_clientX = 0;

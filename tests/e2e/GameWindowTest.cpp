@@ -30,14 +30,14 @@ bool BackgroundPixel(int x, int y, unsigned char rgb[3])
 
 TEST(GameWindow, OpensWithTheGameCaptionAndDrawsTheBackground)
 {
-    e2e::XvfbSession x;
+    testsupport::XvfbSession x;
     ASSERT_TRUE(x.ok()) << "Xvfb did not start";
     int pid = x.Launch(BinaryDir() + "/memory", {}, BinaryDir());
     ASSERT_GT(pid, 0);
 
     std::string window = x.WaitForWindow("Memory|Valdmark", 20000);
     ASSERT_FALSE(window.empty()) << "no window appeared";
-    e2e::CommandResult title = x.X("xdotool getwindowname " + window);
+    testsupport::CommandResult title = x.X("xdotool getwindowname " + window);
     // The game renames the window "Memory Game" to its caption when it starts.
     EXPECT_NE(title.out.find("Valdmark Software, KV Memory: "), std::string::npos) << title.out;
 

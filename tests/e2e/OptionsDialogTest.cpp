@@ -1,11 +1,12 @@
-// The options dialog of the real program in a real X server, used as a player uses it:
-// opened from the menu, its buttons clicked and its trackbar dragged with the mouse,
-// closed with Escape. What it does shows in the main window's title.
+// The options dialog of the real program in a real X server with a window manager, used as a
+// player uses it: opened from the menu, its buttons clicked and its trackbar dragged with the
+// mouse, closed with Escape. What it does shows in the main window's title.
 #include "support/Xvfb.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -33,7 +34,7 @@ class GameSession {
 public:
     bool Start()
     {
-        if (!x.ok())
+        if (!x.ok() || !x.StartWindowManager())
             return false;
         pid = x.Launch(BinaryDir() + "/memory", {}, BinaryDir());
         main = x.WaitForWindow("Memory|Valdmark", 20000);
@@ -99,7 +100,7 @@ public:
         return x.WaitExit(pid, 10000);
     }
 
-    e2e::XvfbSession x;
+    testsupport::XvfbSession x;
     int pid = -1;
     std::string main, dialog;
     Rect area; // the dialog's client area on the screen
@@ -114,6 +115,11 @@ private:
 };
 
 bool Light(const unsigned char* p) { return p[0] > 215 && p[1] > 215 && p[2] > 215; }
+
+int Brightness(const unsigned char* p) { return (p[0] + p[1] + p[2]) / 3; }
+
+// Darker than the face by more than a shade: a line or a letter.
+bool Ink(const unsigned char* p, const unsigned char* face) { return Brightness(p) + 24 < Brightness(face); }
 
 // The middle of the trackbar's thumb: the longest run of pixels brighter than the
 // dialog's face down the middle of the control (the channel is coloured or grey).
@@ -136,6 +142,16 @@ TEST(OptionsDialog, OpensFromTheMenuCentredOnTheFaceColourAndClosesWithEscape)
     GameSession game;
     ASSERT_TRUE(game.Start()) << "the game did not start";
     ASSERT_FALSE(game.OpenOptions().empty()) << "no Options window";
+    // A tool window of the window system: a utility window off the taskbar, asking for a
+    // close button and no minimise or maximise.
+    const std::string properties = game.x.X("xprop -id " + game.dialog + " _NET_WM_WINDOW_TYPE _NET_WM_STATE").out;
+    EXPECT_NE(properties.find("_NET_WM_WINDOW_TYPE(ATOM) = _NET_WM_WINDOW_TYPE_UTILITY"), std::string::npos) << properties;
+    EXPECT_NE(properties.find("_NET_WM_STATE_SKIP_TASKBAR"), std::string::npos) << properties;
+    unsigned flags = 0, functions = 0, decorations = 0;
+    const std::string motif = game.x.X("xprop -id " + game.dialog + " -notype 32x ' = $0, $1, $2' _MOTIF_WM_HINTS").out;
+    ASSERT_EQ(std::sscanf(motif.c_str(), "_MOTIF_WM_HINTS = %x, %x, %x", &flags, &functions, &decorations), 3) << motif;
+    EXPECT_EQ(functions & 0x39, 0x20u) << "close, but neither minimise nor maximise: " << motif;
+    EXPECT_EQ(decorations & 0x61, 0u) << "no minimise or maximise button: " << motif;
     // Centred on the 1024 by 768 screen (the window's frame is the stand-in's own).
     EXPECT_NEAR(game.area.x + game.area.w / 2, 512, 12);
     EXPECT_NEAR(game.area.y + game.area.h / 2, 384, 16);
@@ -167,6 +183,31 @@ TEST(OptionsDialog, OpensFromTheMenuCentredOnTheFaceColourAndClosesWithEscape)
     EXPECT_GT(thumb, top);
     EXPECT_LT(thumb, (top + bottom) / 2);
 
+    // The "Speed" box's top line runs through the middle of its title, above the tops of
+    // the trackbars inside it: right of the "Wave" trackbar the line is the first ink below
+    // the box's top, and the centred title has ink above and below it.
+    int lx = 0, boxTop = 0, trackbarTop = 0;
+    game.ToScreen(117, 7, &lx, &boxTop);
+    game.ToScreen(117, 15, &lx, &trackbarTop);
+    int line = -1;
+    for (int y = boxTop; y <= trackbarTop + 10 && line < 0; ++y)
+        if (Ink(shot.At(lx, y), face))
+            line = y;
+    ASSERT_GT(line, 0) << "no frame line right of the Wave trackbar";
+    EXPECT_LT(line, trackbarTop) << "the frame starts below the trackbars' tops";
+    int titleLeft = 0, titleRight = 0, unused = 0;
+    game.ToScreen(91, 7, &titleLeft, &unused);
+    game.ToScreen(103, 7, &titleRight, &unused);
+    int inkTop = -1, inkBottom = -1;
+    for (int y = boxTop; y <= trackbarTop; ++y)
+        for (int x = titleLeft; x <= titleRight; ++x)
+            if (Ink(shot.At(x, y), face)) {
+                inkTop = inkTop < 0 ? y : inkTop;
+                inkBottom = y;
+            }
+    EXPECT_LT(inkTop, line - 1) << "the title does not reach above the line";
+    EXPECT_GT(inkBottom, line + 1) << "the title does not reach below the line";
+
     game.x.X("xdotool windowfocus --sync " + game.dialog + " key Escape");
     bool closed = false;
     for (int i = 0; i < 50 && !closed; ++i, Pause(100))
@@ -187,6 +228,19 @@ TEST(OptionsDialog, SquareStartsADealAndADragOfRotateSlowsTheNextOne)
     const std::string dealing = kCaption + " 0";
     game.ClickAt(37, 46);
     ASSERT_TRUE(game.WaitForTitle(dealing, 3000)) << game.Title();
+    // The selected style looks pushed in at a glance: its face clearly darker than that of
+    // the others (left of the text, where only the face shows).
+    {
+        game.x.X("xdotool mousemove 5 5");
+        Screen pressed;
+        ASSERT_TRUE(game.Shoot(&pressed));
+        game.x.X("import -window root '" + BinaryDir() + "/e2e-options-dialog-square.png'");
+        int sx = 0, sy = 0, vx = 0, vy = 0;
+        game.ToScreen(17, 46, &sx, &sy);
+        game.ToScreen(17, 24, &vx, &vy);
+        EXPECT_GT(Brightness(pressed.At(vx, vy)) - Brightness(pressed.At(sx, sy)), 32)
+            << "Vertical " << Brightness(pressed.At(vx, vy)) << ", Square " << Brightness(pressed.At(sx, sy));
+    }
     const double fast = game.SecondsUntilTitleLeaves(dealing, 10);
     ASSERT_GT(fast, 0) << "the deal did not end";
 

@@ -79,7 +79,8 @@ TEST_F(FrameLoopTest, ALostPrimaryIsRestoredBeforeThatPassDraws)
         primaryAtDraw = win->m_pPrimary->IsLost();
         backAtDraw = win->m_pBackBuffer->IsLost();
     };
-    platform::testing::MarkAllSurfacesLost();
+    platform::testing::MarkSurfaceLost(win->m_pPrimary);
+    platform::testing::MarkSurfaceLost(win->m_pBackBuffer);
     EXPECT_TRUE(app.OnIdle(0));
     EXPECT_EQ(win->nDrawFrames, 1);
     EXPECT_EQ(win->nRestores, 1);
@@ -89,7 +90,8 @@ TEST_F(FrameLoopTest, ALostPrimaryIsRestoredBeforeThatPassDraws)
     // Inactive passes leave the loss for the first active one.
     app.InitInstance();
     SendMessage(hwnd, WM_ACTIVATEAPP, FALSE, 0);
-    platform::testing::MarkAllSurfacesLost();
+    platform::testing::MarkSurfaceLost(win->m_pPrimary);
+    platform::testing::MarkSurfaceLost(win->m_pBackBuffer);
     app.OnIdle(0);
     EXPECT_EQ(win->nRestores, 1);
     EXPECT_NE(win->m_pPrimary->IsLost(), DD_OK);

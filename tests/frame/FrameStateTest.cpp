@@ -165,7 +165,8 @@ TEST_F(FrameStateTest, ALostPrimaryIsRestoredBeforeTheFrame)
     EXPECT_TRUE(win.PrepareFrame());
     EXPECT_EQ(win.nRestores, 0);
 
-    platform::testing::MarkAllSurfacesLost();
+    platform::testing::MarkSurfaceLost(win.m_pPrimary);
+    platform::testing::MarkSurfaceLost(win.m_pBackBuffer);
     EXPECT_TRUE(win.PrepareFrame());
     EXPECT_EQ(win.nRestores, 1);
     EXPECT_EQ(win.m_pPrimary->IsLost(), DD_OK);

@@ -2,7 +2,7 @@
 // that turn it: face up, face down and the start of a turn by rotate style.
 #include "CardTestSupport.h"
 
-#include "game/RotateStyle.h"
+#include "game/MemWin.h"
 
 #include <cstdlib>
 #include <set>

@@ -63,7 +63,9 @@ TEST_F(CommandsTest, StartResetsTheIdleCounter)
 
     Choose(pWin, ID_GAME_START);
 
-    EXPECT_EQ(g_nIdleTicks, 0);
+    // The game's timer keeps running while the queue is emptied: on a busy machine a tick or
+    // two may land after the reset, but never the 57 it started from.
+    EXPECT_LT(g_nIdleTicks, 10);
 }
 
 TEST_F(CommandsTest, DefaultSizeRestoresAMaximisedWindowToTheRecordedSizeWhereItWas)

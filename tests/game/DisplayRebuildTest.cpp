@@ -167,7 +167,7 @@ TEST_F(DisplayRebuildTest, AMinimisedWindowIgnoresActivationAndPalettesButRebuil
     Mark();
 
     ActivateApp(TRUE);
-    HWND other = test_support::MakePlainWindow();
+    HWND other = testsupport::MakePlainWindow();
     pWin->SendMessage(WM_PALETTECHANGED, reinterpret_cast<WPARAM>(other), 0);
     EXPECT_FALSE(Rebuilt());
 
@@ -183,7 +183,7 @@ TEST_F(DisplayRebuildTest, AnotherWindowsScreenPaletteRebuildsAndRepaintsTheWind
 {
     using testsupport::ComPtr;
     OverrideDisplayMode(1024, 768, 8);
-    HWND other = test_support::MakePlainWindow();
+    HWND other = testsupport::MakePlainWindow();
     pWin->ValidateRect(NULL);
     {
         ComPtr<IDirectDraw2> dd(testsupport::CreateDirectDraw2());

@@ -2,8 +2,8 @@
 // what Start does while it runs and after it.
 #include "GameModelFixture.h"
 
-#include "game/DealMode.h"
-#include "game/RotateStyle.h"
+#include "game/AGame.h"
+#include "game/MemWin.h"
 #include "testing/ManualClock.h"
 
 #include <mmsystem.h>

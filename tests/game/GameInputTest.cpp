@@ -2,7 +2,7 @@
 // "S&tart" during a deal, the hidden command 40017, and the sounds the game asks for.
 #include "GameModelFixture.h"
 
-#include "game/CardState.h"
+#include "game/Card.h"
 #include "testing/MessageLoop.h"
 #include "testing/WindowProbe.h"
 

@@ -3,7 +3,7 @@
 // in the start-up state.
 #include "GameModelFixture.h"
 
-#include "game/DealMode.h"
+#include "game/AGame.h"
 #include "testing/MessageBoxRecorder.h"
 
 #include <algorithm>

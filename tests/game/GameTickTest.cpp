@@ -1,7 +1,7 @@
 // The idle flash, the hint, the level change and the lookups of the game model.
 #include "GameModelFixture.h"
 
-#include "game/DealMode.h"
+#include "game/AGame.h"
 #include "support/DirectDrawTestSupport.h"
 
 #include <cstdlib>

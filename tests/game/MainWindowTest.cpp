@@ -207,7 +207,9 @@ TEST_F(MainWindowTest, LostSurfacesAreRestoredAndReloadedInPlace)
     ASSERT_NE(pWin, nullptr);
     IDirectDrawSurface* apBefore[] = {pWin->m_pFacesSurface, pWin->m_pBacksSurface, pWin->m_pBackgroundSurface};
 
-    platform::testing::MarkAllSurfacesLost();
+    for (IDirectDrawSurface* p : {pWin->m_pPrimary, pWin->m_pBackBuffer, pWin->m_pFacesSurface, pWin->m_pBacksSurface,
+                                  pWin->m_pBackgroundSurface})
+        platform::testing::MarkSurfaceLost(p);
     ASSERT_TRUE(pWin->PrepareFrame());
 
     IDirectDrawSurface* apAfter[] = {pWin->m_pFacesSurface, pWin->m_pBacksSurface, pWin->m_pBackgroundSurface};

@@ -21,7 +21,7 @@ Outcome RunGame(const std::vector<std::string>& args, const std::string& hidden 
     std::string command = "'" GAME_CHILD_EXE "'";
     for (const std::string& a : args)
         command += " '" + a + "'";
-    e2e::CommandResult r = e2e::Run(command, {"MEMORY_CHILD_HIDE=" + hidden});
+    testsupport::CommandResult r = testsupport::Run(command, {"MEMORY_CHILD_HIDE=" + hidden});
     Outcome o;
     o.exitCode = r.exitCode;
     std::istringstream in(r.out);

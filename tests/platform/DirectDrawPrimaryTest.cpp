@@ -12,8 +12,11 @@ namespace {
 
 using testsupport::ComPtr;
 using testsupport::CreateSurface;
+using testsupport::PixelAt;
 
 uint32_t Numbered(int x, int y) { return static_cast<uint32_t>(y * 16 + x + 1); }
+
+std::vector<LONG> Corners(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // A primary surface whose clipper is bound to an 8 by 6 stand-in window at (100, 50).
 struct PrimaryTest : ::testing::Test {
@@ -133,23 +136,56 @@ TEST_F(PrimaryTest, ClipListIsTheClientArea)
     EXPECT_EQ(region->rdh.rcBound.bottom, 56);
 }
 
-TEST_F(PrimaryTest, BlitsAreRecordedForTests)
+TEST_F(PrimaryTest, BlitsAreRecordedFromTheirArgumentsAndStillDone)
 {
-    platform::testing::RecordBlits(true);
     ComPtr<IDirectDrawSurface> a(Source(4, 4)), b(Source(8, 8));
-    RECT src{0, 0, 2, 2};
-    b->BltFast(3, 4, a, &src, DDBLTFAST_WAIT);
-    b->Blt(nullptr, a, nullptr, DDBLT_WAIT, nullptr);
-    const auto& log = platform::testing::RecordedBlits();
-    ASSERT_EQ(log.size(), 2u);
+    // A failure set up before the recording starts is still there after it.
+    platform::testing::FailNextSurfaceCreations(1);
+    platform::testing::RecordBlits(true);
+    IDirectDrawSurface* none = nullptr;
+    DDSURFACEDESC desc = testsupport::OffscreenDesc(2, 2);
+    EXPECT_EQ(dd->CreateSurface(&desc, &none, nullptr), DDERR_OUTOFMEMORY);
+
+    RECT src{0, 0, 2, 2}, off{6, 6, 10, 10};
+    EXPECT_EQ(b->BltFast(3, 4, a, &src, DDBLTFAST_WAIT), DD_OK);
+    EXPECT_EQ(PixelAt(b, 4, 5), Numbered(1, 1));
+    EXPECT_EQ(b->Blt(nullptr, a, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(PixelAt(b, 7, 7), Numbered(3, 3));
+    EXPECT_EQ(b->Blt(&off, a, nullptr, DDBLT_WAIT, nullptr), DDERR_INVALIDRECT);
+    Bind();
+    EXPECT_EQ(primary->Blt(nullptr, a, &src, DDBLT_WAIT, nullptr), DD_OK);
+
+    const std::vector<platform::testing::BlitRecord> log = platform::testing::RecordedBlits();
+    ASSERT_EQ(log.size(), 4u);
     EXPECT_TRUE(log[0].fast);
-    EXPECT_EQ(log[0].destRect.left, 3);
-    EXPECT_EQ(log[0].destRect.bottom, 6);
+    EXPECT_EQ(log[0].dest, b.p);
+    EXPECT_EQ(log[0].src, a.p);
+    EXPECT_TRUE(log[0].srcRectGiven);
+    EXPECT_EQ(Corners(log[0].destRect), Corners({3, 4, 5, 6}));
+    EXPECT_EQ(Corners(log[0].srcRect), Corners(src));
     EXPECT_EQ(log[0].flags, static_cast<DWORD>(DDBLTFAST_WAIT));
+    EXPECT_EQ(log[0].result, DD_OK);
+
     EXPECT_FALSE(log[1].fast);
+    EXPECT_FALSE(log[1].destRectGiven);
     EXPECT_FALSE(log[1].srcRectGiven);
-    EXPECT_EQ(log[1].destRect.right, 8);
-    EXPECT_EQ(log[1].result, DD_OK);
+    EXPECT_EQ(Corners(log[1].destRect), Corners({0, 0, 8, 8}));
+    EXPECT_EQ(Corners(log[1].srcRect), Corners({0, 0, 4, 4}));
+    EXPECT_EQ(log[1].flags, static_cast<DWORD>(DDBLT_WAIT));
+
+    EXPECT_TRUE(log[2].destRectGiven);
+    EXPECT_EQ(Corners(log[2].destRect), Corners(off));
+    EXPECT_EQ(log[2].result, DDERR_INVALIDRECT);
+
+    // The screen's whole is the display's.
+    const DDSURFACEDESC screen = testsupport::DescOf(primary);
+    EXPECT_EQ(log[3].dest, primary.p);
+    EXPECT_EQ(Corners(log[3].destRect), Corners({0, 0, LONG(screen.dwWidth), LONG(screen.dwHeight)}));
+
+    platform::testing::RecordBlits(false);
+    EXPECT_EQ(b->BltFast(0, 0, a, nullptr, DDBLTFAST_WAIT), DD_OK);
+    EXPECT_EQ(PixelAt(b, 3, 3), Numbered(3, 3));
+    EXPECT_TRUE(platform::testing::RecordedBlits().empty());
 }
 
 TEST_F(PrimaryTest, VerticalBlankWaitSleepsToTheNextRefreshTick)

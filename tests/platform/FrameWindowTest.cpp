@@ -227,6 +227,39 @@ TEST_F(FrameWindowTest, ShowingTheWindowActivatesTheApplicationAndTheWindow)
     EXPECT_EQ(LoggedOf(WM_ACTIVATEAPP).size(), 1u);
 }
 
+// A window still inside its WM_CREATE, where a message box's modal loop may pass on the
+// activation of another window, hears of the application's activity once it is made.
+TEST_F(FrameWindowTest, AWindowBeingMadeHearsOfTheApplicationsActivityOnlyOnceMade)
+{
+    HWND made = nullptr;
+    std::vector<test::Logged> heardInCreation;
+    test::Reactions()[WM_CREATE] = [&](HWND h, WPARAM, LPARAM) -> LRESULT {
+        made = h;
+        ShowWindow(hwnd, SW_SHOWNORMAL);
+        for (const auto& l : LoggedOf(WM_ACTIVATEAPP))
+            if (l.hwnd == h)
+                heardInCreation.push_back(l);
+        return 0;
+    };
+    Log().clear();
+    HWND second = MakeWindow("Second");
+    test::Reactions().erase(WM_CREATE);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(made, second);
+    EXPECT_TRUE(heardInCreation.empty());
+    auto heard = LoggedOf(WM_ACTIVATEAPP);
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0].hwnd, hwnd);
+
+    // Activated, it hears that the application is active, though that is no news to the others.
+    Log().clear();
+    ShowWindow(second, SW_SHOWNORMAL);
+    heard = LoggedOf(WM_ACTIVATEAPP);
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0].hwnd, second);
+    EXPECT_EQ(heard[0].wParam, static_cast<WPARAM>(TRUE));
+}
+
 TEST_F(FrameWindowTest, ActivationMovesToAnotherWindowFoundByItsTitle)
 {
     ShowWindow(hwnd, SW_SHOWNORMAL);

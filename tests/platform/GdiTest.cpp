@@ -2,7 +2,7 @@
 #include "support/DirectDrawTestSupport.h"
 #include "testing/DisplayOverride.h"
 #include "testing/GdiSeams.h"
-#include "win32/BitmapFile.h"
+#include "gdi/BitmapFile.h"
 
 #include <gtest/gtest.h>
 

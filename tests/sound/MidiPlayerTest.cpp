@@ -1,5 +1,5 @@
 // The MIDI player: loading from the current directory, failures, shutdown and playing.
-#include "MusicFiles.h"
+#include "support/MusicFiles.h"
 
 #include "sound/MidiPlayer.h"
 #include "testing/ComTesting.h"
@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <memory>
 
-using namespace music_test;
+using namespace testsupport;
 namespace pt = platform::testing;
 
 namespace {

@@ -1,21 +1,18 @@
 // The music as the program plays it: through OpenAL, here into OpenAL's wave-file device.
-#include "ChildRun.h"
-#include "MusicFiles.h"
-
 #include "sound/MidiPlayer.h"
+#include "support/ChildRun.h"
+#include "support/MusicFiles.h"
+#include "support/WaveImages.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
-using namespace music_test;
+using namespace testsupport;
 
 namespace {
 
@@ -36,24 +33,6 @@ class PlayIntoWaveDevice : public ::testing::Test {
 
 const bool g_childRegistered = RegisterChildTest<PlayIntoWaveDevice>(kChildVariable, "MusicWaveChild", "Play");
 
-// The 16-bit samples of a wave file's data chunk.
-std::vector<int16_t> WaveSamples(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (size_t pos = 12; pos + 8 <= bytes.size();) {
-        const uint32_t size = bytes[pos + 4] | (bytes[pos + 5] << 8) | (bytes[pos + 6] << 16) | (uint32_t(bytes[pos + 7]) << 24);
-        if (std::memcmp(&bytes[pos], "data", 4) == 0) {
-            // The size may not be written back yet; the samples run to the end of the file.
-            std::vector<int16_t> samples((bytes.size() - pos - 8) / 2);
-            std::memcpy(samples.data(), &bytes[pos + 8], samples.size() * 2);
-            return samples;
-        }
-        pos += 8 + size;
-    }
-    return {};
-}
-
 TEST(MusicOutput, ThePlayerIsHeardOnTheAudioDevice)
 {
     TempDir dir;
@@ -67,7 +46,7 @@ TEST(MusicOutput, ThePlayerIsHeardOnTheAudioDevice)
                                          {"ALSOFT_DRIVERS=wave", "ALSOFT_CONF=" + dir.Path() + "/alsoft.conf",
                                           std::string(kChildVariable) + "=" + dir.Path()});
     ASSERT_EQ(child.exitCode, 0) << child.errors;
-    const std::vector<int16_t> samples = WaveSamples(wave);
+    const std::vector<int16_t> samples = ReadWaveFile(wave).samples;
     ASSERT_GT(samples.size(), 44100u) << "under half a second written";
     EXPECT_GT(Peak(samples), kHeard);
 }

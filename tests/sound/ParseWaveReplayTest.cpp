@@ -10,7 +10,7 @@
 #include <fstream>
 #include <iterator>
 
-using namespace test_support;
+using namespace testsupport;
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace test_support;
+using namespace testsupport;
 
 namespace {
 

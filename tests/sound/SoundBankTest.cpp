@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-using namespace test_support;
+using namespace testsupport;
 namespace seams = platform::testing;
 
 namespace {
@@ -139,13 +139,7 @@ TEST_F(SoundBankTest, ACooperativeLevelThatCannotBeSetReleasesTheDevice)
 
 TEST_F(SoundBankTest, LoadsEveryEffectWithItsBuffersAndReleasesThemAll)
 {
-    std::vector<HWND> asked;
-    seams::SetSoundWindowCheck([&](HWND h) {
-        asked.push_back(h);
-        return IsWindow(h) != FALSE;
-    });
     auto bank = std::make_unique<DSound>(hwnd);
-    EXPECT_EQ(asked, std::vector<HWND>{hwnd});
     EXPECT_TRUE(Messages().empty());
     ASSERT_NE(bank->m_pDirectSound, nullptr);
     EXPECT_TRUE(bank->m_bLoaded);

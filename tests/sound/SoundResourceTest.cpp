@@ -10,7 +10,7 @@
 
 #include <memory>
 
-using namespace test_support;
+using namespace testsupport;
 
 namespace {
 

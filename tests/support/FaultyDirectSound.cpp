@@ -1,6 +1,6 @@
 #include "support/FaultyDirectSound.h"
 
-namespace test_support {
+namespace testsupport {
 
 FaultyDirectSound::FaultyDirectSound(IDirectSound* real) : m_real(real) { m_real->AddRef(); }
 
@@ -66,4 +66,4 @@ bool FaultyDirectSound::AllBuffersReleased() const
     return true;
 }
 
-} // namespace test_support
+} // namespace testsupport

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace test_support {
+namespace testsupport {
 
 class FaultyDirectSound final : public IDirectSound {
 public:
@@ -44,4 +44,4 @@ private:
     std::vector<IDirectSoundBuffer*> m_made; // each with one reference of ours
 };
 
-} // namespace test_support
+} // namespace testsupport

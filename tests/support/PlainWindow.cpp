@@ -1,6 +1,6 @@
 #include "support/PlainWindow.h"
 
-namespace test_support {
+namespace testsupport {
 
 HWND MakePlainWindow()
 {
@@ -16,4 +16,4 @@ HWND MakePlainWindow()
                            nullptr, nullptr);
 }
 
-} // namespace test_support
+} // namespace testsupport

@@ -2,9 +2,9 @@
 #pragma once
 #include <windows.h>
 
-namespace test_support {
+namespace testsupport {
 
 // The caller destroys it with DestroyWindow.
 HWND MakePlainWindow();
 
-} // namespace test_support
+} // namespace testsupport

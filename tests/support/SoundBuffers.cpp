@@ -4,7 +4,7 @@
 #include <cstring>
 #include <thread>
 
-namespace test_support {
+namespace testsupport {
 
 WAVEFORMATEX PcmFormat(int channels, int bits, DWORD rate)
 {
@@ -93,4 +93,4 @@ bool WaitUntilMoved(IDirectSoundBuffer* buffer)
     return WaitFor([&] { return PlayPositionOf(buffer) != 0; });
 }
 
-} // namespace test_support
+} // namespace testsupport

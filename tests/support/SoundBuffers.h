@@ -2,7 +2,7 @@
 #pragma once
 #include <dsound.h>
 
-namespace test_support {
+namespace testsupport {
 
 WAVEFORMATEX PcmFormat(int channels, int bits, DWORD rate);
 
@@ -25,4 +25,4 @@ bool WaitUntilStopped(IDirectSoundBuffer* buffer);
 // Waits until the play position has left 0; false if it never does.
 bool WaitUntilMoved(IDirectSoundBuffer* buffer);
 
-} // namespace test_support
+} // namespace testsupport

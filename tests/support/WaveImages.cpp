@@ -1,8 +1,11 @@
 #include "support/WaveImages.h"
 
+#include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
-namespace test_support {
+namespace testsupport {
 
 void PutDword(Bytes& image, size_t offset, uint32_t value)
 {
@@ -150,4 +153,38 @@ ExactCopy::ExactCopy(const Bytes& image)
         std::memcpy(data.get(), image.data(), image.size());
 }
 
-} // namespace test_support
+static uint32_t Le(const Bytes& bytes, size_t at, int size)
+{
+    uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | bytes[at + i];
+    return value;
+}
+
+WaveFile ReadWaveFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    WaveFile file;
+    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(&bytes[8], "WAVE", 4) != 0)
+        return file;
+    for (size_t pos = 12; pos + 8 <= bytes.size();) {
+        const size_t body = pos + 8, size = std::min<size_t>(Le(bytes, pos + 4, 4), bytes.size() - body);
+        if (std::memcmp(&bytes[pos], "fmt ", 4) == 0 && size >= 16) {
+            file.channels = static_cast<int>(Le(bytes, body + 2, 2));
+            file.rate = Le(bytes, body + 4, 4);
+            file.bits = static_cast<int>(Le(bytes, body + 14, 2));
+        } else if (std::memcmp(&bytes[pos], "data", 4) == 0) {
+            // The size may not be written back yet: the samples then run to the end of the file.
+            if (file.bits == 16) {
+                file.samples.resize((bytes.size() - body) / 2);
+                std::memcpy(file.samples.data(), &bytes[body], file.samples.size() * 2);
+            }
+            return file;
+        }
+        pos = body + size + (size & 1);
+    }
+    return file;
+}
+
+} // namespace testsupport

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace test_support {
+namespace testsupport {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -43,4 +43,13 @@ struct ExactCopy {
     uint32_t size;
 };
 
-} // namespace test_support
+// A file that OpenAL's wave device wrote: its format and its 16-bit samples, interleaved.
+struct WaveFile {
+    int channels = 0;
+    int bits = 0;
+    uint32_t rate = 0;
+    std::vector<int16_t> samples; // empty when the file is missing or its samples are not 16-bit
+};
+WaveFile ReadWaveFile(const std::string& path);
+
+} // namespace testsupport

@@ -13,7 +13,7 @@
 #include <thread>
 #include <unistd.h>
 
-namespace e2e {
+namespace testsupport {
 namespace {
 
 void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
@@ -44,14 +44,14 @@ CommandResult Run(const std::string& command, const std::vector<std::string>& en
     return r;
 }
 
-XvfbSession::XvfbSession(int width, int height)
+XvfbSession::XvfbSession(int width, int height, int bitsPerPixel)
 {
     // The server picks a free display itself and writes its number once it takes
     // connections, so that sessions started side by side never share a display.
     int ready[2];
     if (pipe(ready) != 0)
         return;
-    std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(bitsPerPixel);
     std::string fd = std::to_string(ready[1]);
     pid_t pid = fork();
     if (pid == 0) {
@@ -92,6 +92,29 @@ XvfbSession::~XvfbSession()
         kill(m_pid, SIGTERM);
         waitpid(m_pid, nullptr, 0);
     }
+}
+
+bool XvfbSession::StartWindowManager()
+{
+    pid_t pid = fork();
+    if (pid == 0) {
+        int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, 1);
+        dup2(devnull, 2);
+        setenv("DISPLAY", m_display.c_str(), 1);
+        execlp("openbox", "openbox", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    if (pid <= 0)
+        return false;
+    m_children.push_back(pid);
+    // It has taken over once it names itself on the root window.
+    for (int waited = 0; waited < 10000; waited += 50) {
+        if (X("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").out.find("window id") != std::string::npos)
+            return true;
+        Pause(50);
+    }
+    return false;
 }
 
 int XvfbSession::Launch(const std::string& program, const std::vector<std::string>& args, const std::string& dir)
@@ -149,6 +172,14 @@ std::string XvfbSession::WaitForWindow(const std::string& titleRegex, int timeou
     return "";
 }
 
+std::string XvfbSession::ReadText(const std::string& window)
+{
+    // Enlarged first: the recogniser reads small screen fonts badly.
+    return X("import -window " + window + " png:- 2>/dev/null | convert png:- -resize 300% png:- | "
+             "tesseract stdin stdout 2>/dev/null")
+        .out;
+}
+
 bool XvfbSession::Geometry(const std::string& window, int* x, int* y, int* w, int* h)
 {
     CommandResult r = X("xwininfo -id " + window);
@@ -181,4 +212,4 @@ bool XvfbSession::Screenshot(std::vector<unsigned char>* rgb, int* width, int* h
     return true;
 }
 
-} // namespace e2e
+} // namespace testsupport

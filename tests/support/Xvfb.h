@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace e2e {
+namespace testsupport {
 
 struct CommandResult {
     int exitCode = -1;
@@ -16,7 +16,7 @@ CommandResult Run(const std::string& command, const std::vector<std::string>& en
 
 class XvfbSession {
 public:
-    XvfbSession(int width = 1024, int height = 768);
+    XvfbSession(int width = 1024, int height = 768, int bitsPerPixel = 24);
     ~XvfbSession();
     XvfbSession(const XvfbSession&) = delete;
     XvfbSession& operator=(const XvfbSession&) = delete;
@@ -24,6 +24,9 @@ public:
     bool ok() const { return m_pid > 0; }
     const std::string& display() const { return m_display; }
 
+    // Starts a window manager (openbox) in the session, as a user's desktop has one; false
+    // when it did not take over the screen.
+    bool StartWindowManager();
     // Starts a program in the session (working directory: dir); returns its pid.
     int Launch(const std::string& program, const std::vector<std::string>& args, const std::string& dir);
     // Waits up to timeoutMs for a visible window whose title matches; returns its id or "".
@@ -32,6 +35,8 @@ public:
     CommandResult X(const std::string& command);
     // Client-area geometry of a window on the screen: x, y, width, height.
     bool Geometry(const std::string& window, int* x, int* y, int* w, int* h);
+    // The text a window shows, read from its pixels (optical character recognition).
+    std::string ReadText(const std::string& window);
     // Screenshot of the whole screen as a binary PPM read into RGB bytes.
     bool Screenshot(std::vector<unsigned char>* rgb, int* width, int* height);
 
@@ -44,4 +49,4 @@ private:
     std::vector<int> m_children;
 };
 
-} // namespace e2e
+} // namespace testsupport

@@ -1,6 +1,6 @@
 // The game, started the way the program starts it, for tests of the paths that end the
-// process. Message boxes are recorded and answered with OK instead of being shown, and
-// the resources named in MEMORY_CHILD_HIDE (comma-separated) look missing. The command
+// process. Message boxes are recorded and shown, each in its modal loop, and a user answers
+// each with its default button (OK); the resources named in MEMORY_CHILD_HIDE (comma-separated) look missing. The command
 // line stays the program's own: every argument goes to the game.
 //
 // What happened is printed to stdout when the process ends, one item a line:
@@ -88,8 +88,10 @@ int main(int argc, char** argv)
 {
     __argc = argc;
     __argv = argv;
-    // The record exists before the report is registered, so it outlives the report at exit.
-    platform::testing::RecordMessageBoxes(IDOK);
+    // The toolkit first: the recorder shows its boxes through it. The record exists before the
+    // report is registered, so it outlives the report at exit.
+    platform::testing::InstallWindowSystem();
+    platform::testing::RecordShownMessageBoxes();
     std::atexit(&Report);
     HideResources();
     if (!platform::testing::StartWindowSystem()) {

@@ -7,12 +7,12 @@
 #include "frame/DirectDrawWin.h"
 #include "game/AGame.h"
 #include "game/Card.h"
-#include "game/DealMode.h"
 #include "game/GameGlobals.h"
 #include "game/MemApp.h"
 #include "game/MemWin.h"
 #include "testing/ManualClock.h"
 #include "testing/MessageBoxRecorder.h"
+#include "testing/WindowSystem.h"
 
 #include <chrono>
 #include <cstdio>
@@ -274,6 +274,10 @@ int main(int argc, char** argv)
     __argc = 1;
     __argv = programArgs;
 
+    if (!platform::testing::StartWindowSystem()) {
+        std::fputs("game soak: no display\n", stderr);
+        return 2;
+    }
     platform::testing::RecordMessageBoxes(IDOK);
     // Near the wrap of the millisecond counter, which the first games cross.
     platform::testing::UseManualClock(true, (1ull << 32) - 20000);

@@ -5,7 +5,7 @@
 #include "FailingNew.h"
 #include "support/BmpFiles.h"
 #include "support/DirectDrawTestSupport.h"
-#include "win32/GdiObjects.h"
+#include "gdi/GdiObjects.h"
 #include "win32/Menus.h"
 #include "win32/Window.h"
 

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-using namespace test_support;
+using namespace testsupport;
 
 namespace {
 

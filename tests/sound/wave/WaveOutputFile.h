@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace test_support {
+namespace testsupport {
 
 struct WaveOutput {
     uint32_t rate = 0;
@@ -12,4 +12,4 @@ struct WaveOutput {
 
 WaveOutput ReadWaveOutput();
 
-} // namespace test_support
+} // namespace testsupport
