@@ -30,6 +30,6 @@ test: build-test
 # Optimised and without the sanitizers; each figure is printed beside its baseline from the same run.
 bench: deps-bench
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DMEMORY_SANITIZE=OFF -DMEMORY_TESTS=ON
-	cmake --build build/bench -j $(JOBS) --target memory bench_frame bench_minimal_qt bench_startup
+	cmake --build build/bench -j $(JOBS) --target memory bench_frame bench_minimal_qt bench_startup bench_play
 	build/bench/tests/bench/bench_frame
 	build/bench/tests/bench/bench_startup build/bench/memory build/bench/tests/bench/bench_minimal_qt

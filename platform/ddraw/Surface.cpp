@@ -5,6 +5,7 @@
 #include "ddraw/Palette.h"
 #include "pixels/PixelFormat.h"
 #include "ddraw/References.h"
+#include "ddraw/WindowDamage.h"
 #include "ddraw/WindowPresenter.h"
 #include "win32/Display.h"
 #include "gdi/GdiObjects.h"
@@ -251,8 +252,32 @@ void Surface::PaintWindow(const RECT& destRect, const Paint& paint) const
     const RECT target = Offset(destRect, -client.left, -client.top);
     const RECT clip = blit::Intersect(RECT{0, 0, client.right - client.left, client.bottom - client.top},
                                       RECT{0, 0, view.width, view.height});
-    paint.Apply(view, target, clip);
-    presenter.Unlock(hwnd, blit::Intersect(target, clip));
+    const RECT area = blit::Intersect(target, clip);
+    std::vector<RECT> damage;
+    if (!blit::IsEmpty(area))
+        WriteChanged(view, area, Frame(view, target, area, paint), &damage);
+    presenter.Unlock(hwnd, damage);
+}
+
+PixelView Surface::Frame(const PixelView& window, const RECT& target, const RECT& area, const Paint& paint)
+{
+    const int w = blit::RectWidth(area), h = blit::RectHeight(area);
+    // An unkeyed copy of the same size is the source itself (the source rectangle lies on it).
+    if (paint.src && !paint.key && blit::RectWidth(paint.srcRect) == blit::RectWidth(target) &&
+        blit::RectHeight(paint.srcRect) == blit::RectHeight(target)) {
+        const PixelView src = paint.src->View();
+        const int x = paint.srcRect.left + (area.left - target.left);
+        const int y = paint.srcRect.top + (area.top - target.top);
+        return PixelView{src.pixels + static_cast<size_t>(y) * src.stride + x, w, h, src.stride};
+    }
+    // Stretches, keys and fills are drawn over a copy of what the window holds, so that the
+    // pixels a key leaves alone stay as they are.
+    thread_local std::vector<uint32_t> scratch;
+    scratch.resize(static_cast<size_t>(w) * h);
+    const PixelView frame{scratch.data(), w, h, w};
+    blit::Copy(frame, 0, 0, window, area.left, area.top, w, h, nullptr);
+    paint.Apply(frame, Offset(target, -area.left, -area.top), RECT{0, 0, w, h});
+    return frame;
 }
 
 HRESULT Surface::BltFast(DWORD x, DWORD y, LPDIRECTDRAWSURFACE lpDDSrcSurface, LPRECT lpSrcRect, DWORD dwTrans)

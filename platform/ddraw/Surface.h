@@ -78,7 +78,11 @@ private:
     // DDERR_SURFACELOST or DDERR_SURFACEBUSY when the surface cannot take part in a blit.
     HRESULT Usable() const;
     // A blit onto the primary surface: into the clipper's window, clipped to its client area.
+    // Only the pixels that change are written, and only they are shown anew.
     void PaintWindow(const RECT& destRect, const Paint& paint) const;
+    // The pixels the paint gives the window's part `area` (client coordinates), as a view
+    // whose (0, 0) is the area's top-left corner.
+    static PixelView Frame(const PixelView& window, const RECT& target, const RECT& area, const Paint& paint);
     void Describe(DDSURFACEDESC* desc) const;
 
     const bool m_primary;

@@ -22,12 +22,18 @@ public:
 
     bool Lock(HWND hwnd, PixelView* view) override { return LockWindowPixels(hwnd, view); }
 
-    void Unlock(HWND hwnd, const RECT& changed) override { UnlockWindowPixels(hwnd, changed); }
+    void Unlock(HWND hwnd, std::span<const RECT> changed) override { UnlockWindowPixels(hwnd, changed); }
 };
 
 } // namespace
 
 WindowPresenter& CurrentPresenter() { return Seam<WindowPresenter, SystemWindows>::Current(); }
+
+WindowPresenter& SystemPresenter()
+{
+    static SystemWindows system;
+    return system;
+}
 
 void InstallPresenter(WindowPresenter* presenter) { Seam<WindowPresenter, SystemWindows>::Install(presenter); }
 

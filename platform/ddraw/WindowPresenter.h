@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <span>
+
 namespace platform::ddraw {
 
 class WindowPresenter {
@@ -16,12 +18,15 @@ public:
     virtual bool ClientAreaOnScreen(HWND hwnd, RECT* rect) = 0;
     // The client area's pixels, for writing; false when there are none.
     virtual bool Lock(HWND hwnd, PixelView* view) = 0;
-    // Ends the write; the window shows the changed part (client coordinates).
-    virtual void Unlock(HWND hwnd, const RECT& changed) = 0;
+    // Ends the write; the window shows the changed parts anew (client coordinates; none
+    // when nothing changed).
+    virtual void Unlock(HWND hwnd, std::span<const RECT> changed) = 0;
 };
 
 // The presenter in use; nullptr goes back to the window system's.
 WindowPresenter& CurrentPresenter();
+// The window system's own, for a presenter that watches it.
+WindowPresenter& SystemPresenter();
 void InstallPresenter(WindowPresenter* presenter);
 
 } // namespace platform::ddraw

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QPixmap>
+#include <QRegion>
 
 #include <xcb/xcb.h>
 
@@ -199,11 +200,15 @@ public:
         }
     }
 
-    void Repaint(HWND hwnd, const RECT& r) override
+    void Repaint(HWND hwnd, std::span<const RECT> changed) override
     {
         BackendWindow* b = FindBackendWindow(hwnd);
-        if (b && b->client)
-            b->client->update(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
+        if (!b || !b->client)
+            return;
+        QRegion region;
+        for (const RECT& r : changed)
+            region += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        b->client->update(region);
     }
 };
 

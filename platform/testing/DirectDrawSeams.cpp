@@ -56,10 +56,10 @@ public:
         *view = fake->pixels;
         return true;
     }
-    void Unlock(HWND hwnd, const RECT& changed) override
+    void Unlock(HWND hwnd, std::span<const RECT> changed) override
     {
         if (FakeWindow* fake = Fake(hwnd))
-            fake->updates.push_back(changed);
+            fake->updates.insert(fake->updates.end(), changed.begin(), changed.end());
     }
 
     FakeWindow* window = nullptr;

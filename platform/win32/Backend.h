@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -103,8 +104,8 @@ public:
     // The pixels the client area shows: 32-bit XRGB rows of `width`, valid until the next
     // call or the window's end (nullptr: none yet; what they do not cover is black).
     virtual void SetPixels(HWND hwnd, const uint32_t* pixels, int width, int height) = 0;
-    // The client area shows the changed part (client coordinates) of the window's pixels.
-    virtual void Repaint(HWND hwnd, const RECT& changed) = 0;
+    // The client area shows the changed parts (client coordinates) of the window's pixels.
+    virtual void Repaint(HWND hwnd, std::span<const RECT> changed) = 0;
 };
 
 // Where windows are and how they are shown. A window's contents rectangle is, for a

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace platform::win32 {
 namespace {
@@ -70,15 +71,20 @@ bool LockWindowPixels(HWND hwnd, PixelView* view)
     return true;
 }
 
-void UnlockWindowPixels(HWND hwnd, const RECT& changed)
+void UnlockWindowPixels(HWND hwnd, std::span<const RECT> changed)
 {
     win32::Window* w = win32::FindWindowRecord(hwnd);
     if (!w)
         return;
-    RECT all{0, 0, w->pixelWidth, w->pixelHeight};
-    RECT r;
-    if (IntersectRect(&r, &changed, &all))
-        backend::Widgets().Repaint(hwnd, r);
+    const RECT all{0, 0, w->pixelWidth, w->pixelHeight};
+    std::vector<RECT> shown;
+    for (const RECT& c : changed) {
+        RECT r;
+        if (IntersectRect(&r, &c, &all))
+            shown.push_back(r);
+    }
+    if (!shown.empty())
+        backend::Widgets().Repaint(hwnd, shown);
 }
 
 } // namespace platform

@@ -5,12 +5,16 @@
 
 #include <windows.h>
 
+#include <span>
+
 namespace platform {
 
 // Locks the client-area pixels for writing; false for an unknown window or an empty client area.
 bool LockWindowPixels(HWND hwnd, PixelView* view);
 
-// Ends the write and has the window show the changed part (client coordinates).
-void UnlockWindowPixels(HWND hwnd, const RECT& changed);
+// Ends the write and has the window show the changed parts anew (client coordinates);
+// whatever else the write touched must be as it was.
+void UnlockWindowPixels(HWND hwnd, std::span<const RECT> changed);
+inline void UnlockWindowPixels(HWND hwnd, const RECT& changed) { UnlockWindowPixels(hwnd, {&changed, 1}); }
 
 } // namespace platform

@@ -3,6 +3,8 @@
 // into the back buffer, twelve 128 by 128 cards of which four are stretched mid-turn,
 // and the present into a 544 by 404 window; in motion, the same with all twelve cards
 // of the game's own Card class mid-effect, each stepped and drawn as a stretched blit.
+// Then the present alone, of a frame the window already shows and of one that differs
+// in every pixel.
 #include "game/Card.h"
 #include "game/MemWin.h"
 #include "testing/DirectDrawSeams.h"
@@ -137,6 +139,29 @@ int main()
             }
         });
     }, 3);
+
+    // The present alone: a frame the window already shows against one that differs in every
+    // pixel, the two back buffers taken in turns.
+    IDirectDrawSurface* other = Make(dd, kClientW, kClientH, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_VIDEOMEMORY);
+    DDBLTFX fx{};
+    fx.dwSize = sizeof(fx);
+    fx.dwFillColor = 0x123456;
+    other->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+    primary->Blt(&client, back, nullptr, DDBLT_WAIT, nullptr);
+    double unchanged = 1e9, full = 1e9;
+    for (int batch = 0; batch < kBatches; ++batch) {
+        auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < kFrames; ++i)
+            primary->Blt(&client, back, nullptr, DDBLT_WAIT, nullptr);
+        unchanged = std::min(unchanged, Seconds(std::chrono::steady_clock::now() - start) / kFrames);
+        start = std::chrono::steady_clock::now();
+        for (int i = 0; i < kFrames; ++i)
+            primary->Blt(&client, i % 2 ? back : other, nullptr, DDBLT_WAIT, nullptr);
+        full = std::min(full, Seconds(std::chrono::steady_clock::now() - start) / kFrames);
+    }
+    std::printf("present with nothing changed: %.1f us; present of a full frame: %.1f us; ratio %.2f\n",
+                unchanged * 1e6, full * 1e6, unchanged / full);
+    other->Release();
 
     // The game's cards on a main window that only lends them its surfaces.
     auto win = std::make_unique<MemWin>();

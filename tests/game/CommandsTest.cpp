@@ -4,6 +4,7 @@
 
 #include "game/GameGlobals.h"
 #include "sound/MidiPlayer.h"
+#include "testing/ManualClock.h"
 #include "testing/MessageBoxRecorder.h"
 #include "testing/MessageLoop.h"
 #include "testing/MusicTesting.h"
@@ -50,6 +51,12 @@ TEST_F(CommandsTest, SoundTurnsTheSwitchOnWithACheckMarkAndOffAgain)
 
 TEST_F(CommandsTest, StartResetsTheIdleCounter)
 {
+    // The clock stands still: the window's 100 ms timer cannot come due between the start
+    // and the check, however slowly a loaded machine runs the test.
+    struct StillClock {
+        StillClock() { platform::testing::UseManualClock(true); }
+        ~StillClock() { platform::testing::UseManualClock(false); }
+    } still;
     MemWin* pWin = Open();
     ASSERT_NE(pWin, nullptr);
     g_nIdleTicks = 57;
