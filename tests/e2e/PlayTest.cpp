@@ -199,7 +199,11 @@ TEST_F(PlayTest, AWholeGameIsPlayedWithTheMouseByReadingTheCards)
         if (b < 0)
             b = firstUnknown(a);
         ASSERT_GE(b, 0);
-        const int faceB = TurnUp(b);
+        int faceB = TurnUp(b);
+        // The last card ends the game, and on a busy machine the record box can cover it before
+        // it is read: the box itself then says the pair matched.
+        if (faceB < 0 && matched.size() == 10 && !screen.WaitForOtherWindow("Valdmark", 2000).empty())
+            faceB = faceA;
         ASSERT_GE(faceB, 0) << "card " << b << " did not turn up";
 
         if (faceA == faceB) {
