@@ -10,9 +10,14 @@ class Seam {
 public:
     static Interface& Current()
     {
-        static Own own;
         Interface* installed = s_installed.load(std::memory_order_acquire);
-        return installed ? *installed : own;
+        return installed ? *installed : Platform();
+    }
+    // The platform's own, whatever is installed: for a replacement that passes calls on to it.
+    static Interface& Platform()
+    {
+        static Own own;
+        return own;
     }
     // nullptr goes back to the platform's own.
     static void Install(Interface* replacement) { s_installed.store(replacement, std::memory_order_release); }

@@ -29,11 +29,7 @@ public:
 
 WindowPresenter& CurrentPresenter() { return Seam<WindowPresenter, SystemWindows>::Current(); }
 
-WindowPresenter& SystemPresenter()
-{
-    static SystemWindows system;
-    return system;
-}
+WindowPresenter& SystemPresenter() { return Seam<WindowPresenter, SystemWindows>::Platform(); }
 
 void InstallPresenter(WindowPresenter* presenter) { Seam<WindowPresenter, SystemWindows>::Install(presenter); }
 
