@@ -70,6 +70,18 @@ HWND ActiveWindow()
 
 bool ApplicationActive() { return state().appActive; }
 
+bool ProgramInView()
+{
+    if (!state().appActive)
+        return false;
+    for (HWND h : TopLevelWindows()) {
+        Window* w = FindWindowRecord(h);
+        if (w && !w->destroying && backend::Placement().IsVisible(h) && !backend::Placement().IsMinimized(h))
+            return true;
+    }
+    return false;
+}
+
 void PassActivationOn(HWND leaving)
 {
     if (ActiveWindow() != leaving)

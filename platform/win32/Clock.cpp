@@ -1,6 +1,7 @@
 #include "win32/Clock.h"
 
 #include "base/Seam.h"
+#include "win32/WindowEvents.h"
 
 #include <mmsystem.h>
 
@@ -11,6 +12,9 @@ namespace platform::clock {
 namespace {
 
 constexpr uint64_t kNsPerSecond = 1000000000ull;
+constexpr uint64_t kNsPerMs = 1000000ull;
+// The system timer's default tick, 64 a second.
+constexpr uint64_t kDefaultTickNs = 15625000ull;
 
 class SystemClock final : public Clock {
 public:
@@ -82,4 +86,20 @@ BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
     return TRUE;
 }
 
-void Sleep(DWORD ms) { platform::clock::SleepNs(static_cast<uint64_t>(ms) * 1000000ull); }
+void Sleep(DWORD ms)
+{
+    using namespace platform::clock;
+    if (ms == 0)
+        return;
+    const uint64_t ns = static_cast<uint64_t>(ms) * kNsPerMs;
+    // A sleep ends at a tick of the system timer. The program in view has asked for 1 ms
+    // ticks (its frame loop paces on them); otherwise the default tick holds, and an idle
+    // loop out of sight wakes 64 times a second rather than 1000.
+    if (platform::win32::ProgramInView()) {
+        SleepNs(ns);
+        return;
+    }
+    const uint64_t now = NowNs();
+    const uint64_t end = (now + ns + kDefaultTickNs - 1) / kDefaultTickNs * kDefaultTickNs;
+    SleepNs(end - now);
+}

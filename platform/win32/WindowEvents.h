@@ -26,6 +26,10 @@ void SetActivation(HWND active, bool appActive);
 HWND ActiveWindow();
 bool ApplicationActive();
 
+// The program is in view: it is the active application and one of its top-level windows
+// is shown and not minimised. Only such a program gets the fine system timer.
+bool ProgramInView();
+
 // A window that is hidden, minimised or destroyed gives up the activation: to another of
 // our visible windows, or the application becomes inactive.
 void PassActivationOn(HWND leaving);
