@@ -1,13 +1,16 @@
 // The audio output on OpenAL Soft: one device and context for the process, sources for
-// voices and for streams, which a thread of their own keeps fed.
+// voices and for streams, which a thread of their own keeps fed. While nothing plays the
+// device is paused, so that its mixer does not wake up for silence.
 #include "dsound/AudioOutput.h"
 
 #include "base/Seam.h"
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 #include <dsound.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -25,6 +28,8 @@ namespace {
 constexpr int kStreamBuffers = 4;
 constexpr size_t kStreamBufferFrames = 1024; // four of them: under a tenth of a second queued
 constexpr auto kRefillPeriod = std::chrono::milliseconds(10);
+constexpr auto kIdleCheckPeriod = std::chrono::milliseconds(250);
+constexpr auto kIdleBeforePause = std::chrono::seconds(1);
 
 // While a device opens, OpenAL and the sound system under it (ALSA, say) tell the terminal
 // about every output they try and cannot open; without a sound card the program simply
@@ -66,6 +71,144 @@ ALenum alFormat(const PcmFormat& f)
     return f.bitsPerSample == 8 ? AL_FORMAT_STEREO8 : AL_FORMAT_STEREO16;
 }
 
+// Pauses the device once nothing has played for a while: the mixer thread otherwise wakes
+// many times a second to mix silence, and the program is silent most of the time. Starting
+// a sound resumes it first. Without the pause extension it does nothing at all.
+class IdleWatch {
+public:
+    explicit IdleWatch(ALCdevice* device) : m_device(device)
+    {
+        if (!alcIsExtensionPresent(device, "ALC_SOFT_pause_device"))
+            return;
+        m_pause = reinterpret_cast<LPALCDEVICEPAUSESOFT>(alcGetProcAddress(device, "alcDevicePauseSOFT"));
+        m_resume = reinterpret_cast<LPALCDEVICERESUMESOFT>(alcGetProcAddress(device, "alcDeviceResumeSOFT"));
+        if (!m_pause || !m_resume)
+            return;
+        m_lastSound = Clock::now();
+        m_thread = std::thread([this] { Watch(); });
+    }
+    ~IdleWatch()
+    {
+        if (!m_thread.joinable())
+            return;
+        {
+            std::lock_guard lock(m_mutex);
+            m_quit = true;
+        }
+        m_wake.notify_all();
+        m_thread.join();
+    }
+    IdleWatch(const IdleWatch&) = delete;
+    IdleWatch& operator=(const IdleWatch&) = delete;
+
+    // A voice's source, looked at to tell whether anything plays; removed before it is deleted.
+    void AddSource(ALuint source)
+    {
+        if (!Watching())
+            return;
+        std::lock_guard lock(m_mutex);
+        m_sources.push_back(source);
+    }
+    void RemoveSource(ALuint source)
+    {
+        if (!Watching())
+            return;
+        std::lock_guard lock(m_mutex);
+        m_sources.erase(std::remove(m_sources.begin(), m_sources.end(), source), m_sources.end());
+    }
+
+    // Runs `start` on a running device. The lock is held throughout, so the device cannot be
+    // paused between the resume and the sound's start.
+    template <class Start>
+    void StartSound(Start&& start)
+    {
+        if (!Watching()) {
+            start();
+            return;
+        }
+        std::lock_guard lock(m_mutex);
+        ResumeLocked();
+        start();
+    }
+
+    // An open stream keeps the device running, even through an underrun.
+    void OpenStream()
+    {
+        if (!Watching())
+            return;
+        std::lock_guard lock(m_mutex);
+        ++m_streams;
+        ResumeLocked();
+    }
+    void CloseStream()
+    {
+        if (!Watching())
+            return;
+        std::lock_guard lock(m_mutex);
+        --m_streams;
+        m_lastSound = Clock::now();
+    }
+
+private:
+    using Clock = std::chrono::steady_clock; // real time: the output is real audio
+
+    bool Watching() const { return m_thread.joinable(); }
+
+    void ResumeLocked()
+    {
+        m_lastSound = Clock::now(); // a sound that ends before the next look still counts
+        if (!m_paused)
+            return;
+        m_resume(m_device);
+        m_paused = false;
+        m_wake.notify_all();
+    }
+
+    bool SoundingLocked() const
+    {
+        if (m_streams > 0)
+            return true;
+        return std::any_of(m_sources.begin(), m_sources.end(), [](ALuint source) {
+            ALint state = AL_STOPPED;
+            alGetSourcei(source, AL_SOURCE_STATE, &state);
+            return state == AL_PLAYING;
+        });
+    }
+
+    void Watch()
+    {
+        std::unique_lock lock(m_mutex);
+        while (!m_quit) {
+            if (m_paused) {
+                // No timeout: a paused device costs no wake-ups until a sound starts.
+                m_wake.wait(lock, [this] { return m_quit || !m_paused; });
+                continue;
+            }
+            if (m_wake.wait_for(lock, kIdleCheckPeriod, [this] { return m_quit; }))
+                break;
+            const auto now = Clock::now();
+            if (SoundingLocked()) {
+                m_lastSound = now;
+            } else if (now - m_lastSound >= kIdleBeforePause) {
+                m_pause(m_device);
+                m_paused = true;
+            }
+        }
+    }
+
+    ALCdevice* const m_device;
+    LPALCDEVICEPAUSESOFT m_pause = nullptr;
+    LPALCDEVICERESUMESOFT m_resume = nullptr;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::vector<ALuint> m_sources;
+    int m_streams = 0;
+    bool m_paused = false;
+    bool m_quit = false;
+    Clock::time_point m_lastSound;
+    std::thread m_thread;
+};
+
 class AlDevice;
 
 class AlSamples final : public Samples {
@@ -83,9 +226,14 @@ private:
 
 class AlVoice final : public Voice {
 public:
-    AlVoice(std::shared_ptr<AlDevice> device, ALuint id) : m_device(std::move(device)), m_id(id) {}
+    AlVoice(std::shared_ptr<AlDevice> device, IdleWatch& idle, ALuint id)
+        : m_device(std::move(device)), m_idle(idle), m_id(id)
+    {
+        m_idle.AddSource(m_id);
+    }
     ~AlVoice() override
     {
+        m_idle.RemoveSource(m_id);
         alSourceStop(m_id);
         alDeleteSources(1, &m_id);
     }
@@ -106,7 +254,7 @@ public:
         }
         alSourcei(m_id, AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
         alSourcei(m_id, AL_BYTE_OFFSET, static_cast<ALint>(byteOffset));
-        alSourcePlay(m_id);
+        m_idle.StartSound([this] { alSourcePlay(m_id); });
         return alGetError() == AL_NO_ERROR;
     }
     void SetLooping(bool looping) override { alSourcei(m_id, AL_LOOPING, looping ? AL_TRUE : AL_FALSE); }
@@ -126,7 +274,8 @@ public:
     }
 
 private:
-    std::shared_ptr<AlDevice> m_device;
+    std::shared_ptr<AlDevice> m_device; // keeps m_idle too
+    IdleWatch& m_idle;
     ALuint m_id;
     std::shared_ptr<Samples> m_samples; // kept while the source may refer to it
 };
@@ -134,10 +283,11 @@ private:
 // A source fed from a queue of buffers, refilled on a thread of its own.
 class AlStream final : public Stream {
 public:
-    AlStream(std::shared_ptr<AlDevice> device, int sampleRate, StreamRenderer render)
-        : m_device(std::move(device)), m_sampleRate(sampleRate), m_render(std::move(render)),
+    AlStream(std::shared_ptr<AlDevice> device, IdleWatch& idle, int sampleRate, StreamRenderer render)
+        : m_device(std::move(device)), m_idle(idle), m_sampleRate(sampleRate), m_render(std::move(render)),
           m_samples(kStreamBufferFrames * 2, 0)
     {
+        m_idle.OpenStream();
         m_thread = std::thread([this] { Run(); });
     }
     ~AlStream() override
@@ -148,6 +298,7 @@ public:
         }
         m_wake.notify_all();
         m_thread.join();
+        m_idle.CloseStream();
     }
 
 private:
@@ -202,7 +353,8 @@ private:
         alDeleteBuffers(kStreamBuffers, buffers);
     }
 
-    std::shared_ptr<AlDevice> m_device;
+    std::shared_ptr<AlDevice> m_device; // keeps m_idle too
+    IdleWatch& m_idle;
     const int m_sampleRate;
     StreamRenderer m_render;
     std::vector<int16_t> m_samples;
@@ -214,9 +366,13 @@ private:
 
 class AlDevice final : public Device, public std::enable_shared_from_this<AlDevice> {
 public:
-    AlDevice(ALCdevice* device, ALCcontext* context) : m_device(device), m_context(context) {}
+    AlDevice(ALCdevice* device, ALCcontext* context)
+        : m_device(device), m_context(context), m_idle(std::make_unique<IdleWatch>(device))
+    {
+    }
     ~AlDevice() override
     {
+        m_idle.reset(); // its thread looks at sources: it ends while the context still exists
         alcMakeContextCurrent(nullptr);
         alcDestroyContext(m_context);
         alcCloseDevice(m_device);
@@ -254,17 +410,18 @@ public:
         alSourcei(id, AL_SOURCE_RELATIVE, AL_TRUE);
         alSource3f(id, AL_POSITION, 0.0f, 0.0f, 0.0f);
         alSourcef(id, AL_ROLLOFF_FACTOR, 0.0f);
-        return std::make_unique<AlVoice>(shared_from_this(), id);
+        return std::make_unique<AlVoice>(shared_from_this(), *m_idle, id);
     }
 
     std::unique_ptr<Stream> OpenStream(int sampleRate, StreamRenderer render) override
     {
-        return std::make_unique<AlStream>(shared_from_this(), sampleRate, std::move(render));
+        return std::make_unique<AlStream>(shared_from_this(), *m_idle, sampleRate, std::move(render));
     }
 
 private:
     ALCdevice* m_device;
     ALCcontext* m_context;
+    std::unique_ptr<IdleWatch> m_idle;
 };
 
 class OpenAl final : public Output {
