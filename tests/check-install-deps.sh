@@ -28,10 +28,10 @@ done
 for p in $bench; do
   has "$tests" "$p" || fail "the test set lacks $p of the bench set"
 done
-for p in libgtest-dev xvfb xdotool libx11-dev; do
+for p in libgtest-dev xvfb xdotool libx11-dev openbox x11-utils; do
   has "$bench" "$p" || fail "the bench set lacks $p"
 done
-for p in tesseract-ocr imagemagick openbox clang; do
+for p in tesseract-ocr imagemagick clang; do
   has "$bench" "$p" && fail "the bench set holds $p, which no benchmark uses"
 done
 for p in xvfb xdotool x11-utils imagemagick tesseract-ocr tesseract-ocr-eng openbox libgtest-dev libgmock-dev; do

@@ -94,7 +94,7 @@ XvfbSession::~XvfbSession()
     }
 }
 
-bool XvfbSession::StartWindowManager()
+bool XvfbSession::StartWindowManager(const std::string& configFile)
 {
     pid_t pid = fork();
     if (pid == 0) {
@@ -102,7 +102,10 @@ bool XvfbSession::StartWindowManager()
         dup2(devnull, 1);
         dup2(devnull, 2);
         setenv("DISPLAY", m_display.c_str(), 1);
-        execlp("openbox", "openbox", static_cast<char*>(nullptr));
+        if (configFile.empty())
+            execlp("openbox", "openbox", static_cast<char*>(nullptr));
+        else
+            execlp("openbox", "openbox", "--config-file", configFile.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     if (pid <= 0)

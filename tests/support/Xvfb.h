@@ -24,9 +24,9 @@ public:
     bool ok() const { return m_pid > 0; }
     const std::string& display() const { return m_display; }
 
-    // Starts a window manager (openbox) in the session, as a user's desktop has one; false
-    // when it did not take over the screen.
-    bool StartWindowManager();
+    // Starts a window manager (openbox) in the session, as a user's desktop has one, with its
+    // own settings or those of a file; false when it did not take over the screen.
+    bool StartWindowManager(const std::string& configFile = "");
     // Starts a program in the session (working directory: dir); returns its pid.
     int Launch(const std::string& program, const std::vector<std::string>& args, const std::string& dir);
     // Waits up to timeoutMs for a visible window whose title matches; returns its id or "".
