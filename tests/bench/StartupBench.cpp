@@ -90,21 +90,30 @@ double CpuSeconds(int pid)
     return double(utime + stime) / double(sysconf(_SC_CLK_TCK));
 }
 
-// Context switches of all the process's threads so far: each is a wake-up, or a thread
-// put aside for another.
-long long ContextSwitches(int pid)
+// What all the process's threads have cost so far: nanoseconds on a processor, to the
+// nanosecond (the ticks of /proc/<pid>/stat are too coarse for a program that is nearly
+// idle), and context switches, each a wake-up or a thread put aside for another.
+struct TaskTotals {
+    long long runNs = 0;
+    long long switches = 0;
+};
+
+TaskTotals Totals(int pid)
 {
-    long long total = 0;
+    TaskTotals totals;
     std::error_code error;
     for (const auto& task : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+        long long ns = 0;
+        if (std::ifstream(task.path() / "schedstat") >> ns)
+            totals.runNs += ns;
         std::ifstream status(task.path() / "status");
         std::string key;
         long long value = 0;
         while (status >> key)
             if (key == "voluntary_ctxt_switches:" || key == "nonvoluntary_ctxt_switches:")
-                total += status >> value ? value : 0;
+                totals.switches += status >> value ? value : 0;
     }
-    return total;
+    return totals;
 }
 
 struct Result {
@@ -238,11 +247,12 @@ struct Cost {
 
 Cost CostOver(int pid, int seconds)
 {
-    const long long s0 = ContextSwitches(pid);
+    const TaskTotals before = Totals(pid);
     const auto t0 = Clock::now();
-    const double cpu = CpuPercent({pid}, seconds, [](int) {})[0];
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    const TaskTotals after = Totals(pid);
     const double elapsed = std::chrono::duration<double>(Clock::now() - t0).count();
-    return {cpu, double(ContextSwitches(pid) - s0) / elapsed};
+    return {100.0 * double(after.runNs - before.runNs) / 1e9 / elapsed, double(after.switches - before.switches) / elapsed};
 }
 
 struct OutOfSightCosts {
