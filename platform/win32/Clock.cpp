@@ -13,8 +13,8 @@ namespace {
 
 constexpr uint64_t kNsPerSecond = 1000000000ull;
 constexpr uint64_t kNsPerMs = 1000000ull;
-// The system timer's default tick, 64 a second.
-constexpr uint64_t kDefaultTickNs = 15625000ull;
+// The system timer's default rate: a tick every 15.625 ms.
+constexpr int kDefaultTimerHz = 64;
 
 class SystemClock final : public Clock {
 public:
@@ -57,7 +57,7 @@ static constexpr LONGLONG kCounterFrequency = 10000000;
 DWORD timeGetTime()
 {
     // Milliseconds, wrapping at 2^32 like the platform's count.
-    return static_cast<DWORD>(platform::clock::NowNs() / 1000000ull);
+    return static_cast<DWORD>(platform::clock::NowNs() / platform::clock::kNsPerMs);
 }
 
 DWORD GetTickCount() { return timeGetTime(); }
@@ -99,7 +99,7 @@ void Sleep(DWORD ms)
         SleepNs(ns);
         return;
     }
-    const uint64_t now = NowNs();
-    const uint64_t end = (now + ns + kDefaultTickNs - 1) / kDefaultTickNs * kDefaultTickNs;
-    SleepNs(end - now);
+    // The first tick at or after now + ns is the next one after a nanosecond less.
+    const uint64_t almost = NowNs() + ns - 1;
+    SleepNs(ns - 1 + NsToNextRefresh(almost, kDefaultTimerHz));
 }

@@ -25,7 +25,8 @@ Clock& Current();
 // nullptr goes back to the system clock.
 void Install(Clock* clock);
 
-// How long from nowNs to the next refresh tick at hz (tick k lies at k / hz seconds).
+// How long from nowNs to the next tick of a clock ticking at hz (tick k lies at k / hz
+// seconds): the screen's refresh, the system timer.
 uint64_t NsToNextRefresh(uint64_t nowNs, int hz);
 
 inline uint64_t NowNs() { return Current().NowNs(); }

@@ -1,8 +1,7 @@
-// The game out of sight and back, on a desktop with a window manager: another
-// program's window active over the board, then the game minimised. While out of
-// sight the game draws nothing; brought back, it shows the board and runs its
-// clock again at once. The window manager does not animate minimising, so that
-// the time is all the game's.
+// The game out of sight and back, on a desktop with a window manager: another program's
+// window active over the board, then the game minimised. While out of sight the game
+// draws nothing; brought back, it shows the board and runs its clock again at once. The
+// window manager does not animate minimising, so that the time is all the game's.
 #include "GameScreen.h"
 #include "support/BmpFiles.h"
 #include "support/MusicFiles.h"
@@ -30,11 +29,11 @@ void Pause(int ms)
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-// The window as the screen shows it, read straight from the X server: quick
-// enough to watch for a change every few milliseconds.
+// The window as the screen shows it, read straight from the X server: quick enough to
+// watch for a change every few milliseconds.
 class Watcher {
 public:
-    Watcher(const std::string &display, const std::string &window)
+    Watcher(const std::string& display, const std::string& window)
         : m_dpy(XOpenDisplay(display.c_str())), m_window(std::stoul(window))
     {
     }
@@ -43,34 +42,23 @@ public:
         if (m_dpy)
             XCloseDisplay(m_dpy);
     }
-    Watcher(const Watcher &) = delete;
-    Watcher &operator=(const Watcher &) = delete;
+    Watcher(const Watcher&) = delete;
+    Watcher& operator=(const Watcher&) = delete;
 
     bool ok() const { return m_dpy != nullptr; }
 
     std::string Title()
     {
-        std::string title;
-        Atom type;
-        int format;
-        unsigned long items, after;
-        unsigned char *data = nullptr;
-        const Atom name = XInternAtom(m_dpy, "_NET_WM_NAME", False);
-        if (XGetWindowProperty(m_dpy, m_window, name, 0, 1024, False, AnyPropertyType, &type, &format, &items, &after,
-                               &data) == Success &&
-            data) {
-            title.assign(reinterpret_cast<char *>(data), items);
-            XFree(data);
-        }
-        return title;
+        const std::vector<unsigned char> name = Property(m_window, "_NET_WM_NAME", AnyPropertyType);
+        return std::string(name.begin(), name.end());
     }
 
-    // The screen's pixels where the client area is, left to right and top to
-    // bottom; empty when the area is not on the screen.
+    // The screen's pixels where the client area is, left to right and top to bottom; empty
+    // when the area is not on the screen.
     std::vector<unsigned long> Client(int left, int top)
     {
         std::vector<unsigned long> pixels;
-        XImage *image = XGetImage(m_dpy, DefaultRootWindow(m_dpy), left, top, e2e::GameScreen::kClientWidth,
+        XImage* image = XGetImage(m_dpy, DefaultRootWindow(m_dpy), left, top, e2e::GameScreen::kClientWidth,
                                   e2e::GameScreen::kClientHeight, AllPlanes, ZPixmap);
         if (!image)
             return pixels;
@@ -84,22 +72,12 @@ public:
     // The window manager has made the window the active one.
     bool Active()
     {
-        Atom type;
-        int format;
-        unsigned long items, after;
-        unsigned char* data = nullptr;
-        const Atom active = XInternAtom(m_dpy, "_NET_ACTIVE_WINDOW", False);
-        bool is = false;
-        if (XGetWindowProperty(m_dpy, DefaultRootWindow(m_dpy), active, 0, 1, False, XA_WINDOW, &type, &format,
-                               &items, &after, &data) == Success && data) {
-            is = items == 1 && *reinterpret_cast<unsigned long*>(data) == m_window;
-            XFree(data);
-        }
-        return is;
+        const std::vector<unsigned char> active = Property(DefaultRootWindow(m_dpy), "_NET_ACTIVE_WINDOW", XA_WINDOW);
+        return active.size() == sizeof(unsigned long) &&
+               *reinterpret_cast<const unsigned long*>(active.data()) == m_window;
     }
 
-    // Asks the window manager to activate the window, as a taskbar does (which
-    // also restores it).
+    // Asks the window manager to activate the window, as a taskbar does (which also restores it).
     void Activate()
     {
         XEvent e{};
@@ -114,13 +92,30 @@ public:
     }
 
 private:
-    Display *m_dpy;
+    // A property's bytes (32-bit items as Xlib hands them: a long each); empty when it has none.
+    std::vector<unsigned char> Property(::Window window, const char* name, Atom wanted)
+    {
+        Atom type;
+        int format;
+        unsigned long items, after;
+        unsigned char* data = nullptr;
+        std::vector<unsigned char> bytes;
+        if (XGetWindowProperty(m_dpy, window, XInternAtom(m_dpy, name, False), 0, 1024, False, wanted, &type, &format,
+                               &items, &after, &data) == Success &&
+            data) {
+            const size_t size = format == 32 ? sizeof(long) : static_cast<size_t>(format / 8);
+            bytes.assign(data, data + items * size);
+            XFree(data);
+        }
+        return bytes;
+    }
+
+    Display* m_dpy;
     ::Window m_window;
 };
 
-// The share of pixels two pictures of the client area have alike (0 when either
-// is missing).
-double Alike(const std::vector<unsigned long> &a, const std::vector<unsigned long> &b)
+// The share of pixels two pictures of the client area have alike (0 when either is missing).
+double Alike(const std::vector<unsigned long>& a, const std::vector<unsigned long>& b)
 {
     if (a.empty() || a.size() != b.size())
         return 0;
@@ -130,8 +125,7 @@ double Alike(const std::vector<unsigned long> &a, const std::vector<unsigned lon
     return double(same) / double(a.size());
 }
 
-// A card that flashes at rest changes a few cards' pixels; anything over the
-// board changes more.
+// A card that flashes at rest changes a few cards' pixels; anything over the board changes more.
 constexpr double kBoardShown = 0.8;
 constexpr int kBackWithinMs = 200;
 
@@ -155,7 +149,7 @@ protected:
     std::vector<unsigned long> Client() { return watch->Client(screen.ClientLeft(), screen.ClientTop()); }
 
     // Out of sight, the game neither draws nor runs its clock.
-    void ExpectFrozen(const std::string &when)
+    void ExpectFrozen(const std::string& when)
     {
         Pause(300);
         const std::string title = watch->Title();
@@ -192,7 +186,7 @@ protected:
         return back;
     }
 
-    void ExpectBackAtOnce(const Back &back, const std::string &from)
+    void ExpectBackAtOnce(const Back& back, const std::string& from)
     {
         EXPECT_GE(back.boardMs, 0) << "the board was not shown again, back " << from;
         EXPECT_LE(back.boardMs, kBackWithinMs) << "the board, back " << from;
